@@ -1,0 +1,104 @@
+#include "search/mismatch_num.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace lumadex {
+namespace {
+
+TEST(MismatchNumTest, HandsOutTheLowestFreeNumberFromOneAndReusesReleasedOnes) {
+    MismatchNum numbers;
+    EXPECT_EQ(numbers.Allocate(), 1);
+    numbers.Release(1);
+    EXPECT_EQ(numbers.HighestUsed(), 1) << "releasing never lowers the highest";
+    EXPECT_EQ(numbers.Allocate(), 1);
+    EXPECT_EQ(numbers.Allocate(), 2);
+    numbers.Release(0);
+    EXPECT_FALSE(numbers.IsFree(0)) << "0 means no group and is never handed out";
+    numbers.Mark(4);
+    EXPECT_EQ(numbers.Allocate(), 3);
+    EXPECT_EQ(numbers.Allocate(), 5);
+    numbers.Mark(2);
+    EXPECT_EQ(numbers.HighestUsed(), 5);
+}
+
+TEST(MismatchNumTest, NumbersAboveTheAllocatedRangeCanBeMarkedButAreNeverHandedOut) {
+    MismatchNum numbers;
+    const std::uint16_t aboveRange[] = {8192, 9000, 65535};
+    for (std::uint16_t number : aboveRange) {
+        numbers.Mark(number);
+        EXPECT_FALSE(numbers.IsFree(number)) << number;
+        EXPECT_EQ(numbers.HighestUsed(), number);
+    }
+    numbers.Release(9000);
+    EXPECT_TRUE(numbers.IsFree(9000));
+    EXPECT_FALSE(numbers.IsFree(8192));
+    EXPECT_EQ(numbers.Allocate(), 1);
+
+    numbers.Clear();
+    EXPECT_EQ(numbers.HighestUsed(), 0);
+    EXPECT_TRUE(numbers.IsFree(8192));
+    EXPECT_FALSE(numbers.IsFree(0));
+    EXPECT_EQ(numbers.Allocate(), 1);
+}
+
+TEST(MismatchNumTest, WhenAll8191NumbersAreTakenAllocateRefusesInsteadOfSharing65535) {
+    MismatchNum numbers;
+    for (int expected = 1; expected <= 8191; ++expected)
+        ASSERT_EQ(numbers.Allocate(), expected);
+    EXPECT_EQ(numbers.Allocate(), std::nullopt);
+    EXPECT_TRUE(numbers.IsFree(65535));
+    numbers.Release(4000);
+    EXPECT_EQ(numbers.Allocate(), 4000);
+    EXPECT_EQ(numbers.Allocate(), std::nullopt);
+}
+
+TEST(MismatchMergeTest, MergedNumbersAreShiftedByTheHighestNumberUsedBeforeTheMerge) {
+    MismatchNum numbers;
+    numbers.Mark(4);
+    MismatchMerge merge(numbers);
+    EXPECT_EQ(merge.Renumber(2), 6);
+    EXPECT_FALSE(numbers.IsFree(6));
+    EXPECT_EQ(merge.Renumber(3), 7) << "the offset stays the one taken before the merge";
+    EXPECT_EQ(merge.Renumber(2), 6);
+    EXPECT_EQ(merge.Renumber(0), 0);
+}
+
+TEST(MismatchMergeTest, SumsBeyond16BitsGetFreeNumbersThatJoinNoOtherGroup) {
+    MismatchNum numbers;
+    const std::set<std::uint16_t> existing = {1, 2, 10, 65530};
+    for (std::uint16_t number : existing)
+        numbers.Mark(number);
+    MismatchMerge merge(numbers);
+
+    const std::uint16_t wrapped = merge.Renumber(10);
+    EXPECT_NE(wrapped, 0);
+    EXPECT_FALSE(existing.contains(wrapped)) << wrapped;
+    EXPECT_LT(wrapped, 65530) << "below every shifted number";
+    EXPECT_EQ(merge.Renumber(10), wrapped) << "one read group stays one group";
+    const std::uint16_t other = merge.Renumber(11);
+    EXPECT_NE(other, wrapped);
+    EXPECT_FALSE(existing.contains(other)) << other;
+    EXPECT_EQ(merge.Renumber(5), 65535) << "a sum that fits keeps the plain rule";
+}
+
+TEST(MismatchMergeTest, NumbersGivenForOverflowsNeverCollideWithLaterSums) {
+    MismatchNum numbers;
+    numbers.Mark(10);
+    MismatchMerge merge(numbers);
+    const std::uint16_t forOverflow = merge.Renumber(65530);
+    EXPECT_EQ(merge.Renumber(1), 11);
+    EXPECT_LT(forOverflow, 10);
+}
+
+TEST(MismatchMergeTest, WithNoFreeNumberLeftAnOverflowingRecordLeavesItsGroup) {
+    MismatchNum numbers;
+    for (std::uint32_t number = 1; number <= 65534; ++number)
+        numbers.Mark(std::uint16_t(number));
+    MismatchMerge merge(numbers);
+    EXPECT_EQ(merge.Renumber(1), 65535);
+    EXPECT_EQ(merge.Renumber(2), 0);
+}
+
+} // namespace
+} // namespace lumadex
