@@ -1,0 +1,120 @@
+#include "catalogue/catalogue.h"
+#include "catalogue/path_order.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace lumadex {
+namespace {
+
+// The paths as "a|b|c", readable in a failure message.
+std::string JoinedPaths(const Catalogue& catalogue) {
+    QStringList paths;
+    for (int i = 0; i < catalogue.count(); ++i)
+        paths << catalogue.at(i).fileName;
+    return paths.join(QLatin1Char('|')).toStdString();
+}
+
+TEST(PathOrderTest, ComparesUpperCasedPathsByCodePoint) {
+    const struct {
+        const char* a;
+        const char* b;
+        int expected;
+    } rows[] = {
+        {"/pics/a.jpg", "/PICS/A.JPG", 0},
+        {"/pics/B.jpg", "/pics/a.jpg", 1},
+        {"/pics/a", "/pics/a.jpg", -1},
+        {"", "", 0},
+        {"/pics/a_b", "/pics/AZ", 1}, // upper-cased, "_" (0x5F) follows every letter
+        {"/bilder/übung.jpg", "/BILDER/ÜBUNG.JPG", 0},
+        {"/фото/кот.jpg", "/ФОТО/КОТ.JPG", 0},
+        {"/p/\xF0\x9D\x90\x80", "/p/\xEF\xBF\xBD", 1},     // U+1D400 after U+FFFD
+        {"/p/\xF0\x90\x90\xA8", "/p/\xF0\x90\x90\x80", 0}, // Deseret small and capital
+    };
+    for (const auto& row : rows) {
+        const QString a = QString::fromUtf8(row.a);
+        const QString b = QString::fromUtf8(row.b);
+        EXPECT_EQ(ComparePathKeys(a, b), row.expected) << row.a << " vs " << row.b;
+        EXPECT_EQ(ComparePathKeys(b, a), -row.expected) << row.b << " vs " << row.a;
+    }
+}
+
+TEST(CatalogueTest, FindsRecordsWhateverTheLetterCase) {
+    Catalogue catalogue;
+    for (const char* path : {"/pics/Holiday/IMG_0001.JPG", "/pics/zoo.png", "/pics/apple.bmp"})
+        catalogue.AddRecord(std::make_unique<Pdata>(QString::fromUtf8(path)));
+
+    EXPECT_EQ(JoinedPaths(catalogue), "/pics/apple.bmp|/pics/Holiday/IMG_0001.JPG|/pics/zoo.png");
+    EXPECT_EQ(catalogue.FindRecord(u"/pics/holiday/img_0001.jpg"), 1);
+    EXPECT_EQ(catalogue.FindRecord(u"/PICS/ZOO.PNG"), 2);
+    EXPECT_EQ(catalogue.FindRecord(u"/pics/apple.bm"), -1);
+    EXPECT_EQ(catalogue.FindRecord(u"/pics/zoo.png "), -1);
+    EXPECT_EQ(Catalogue().FindRecord(u"/pics/zoo.png"), -1);
+
+    EXPECT_EQ(catalogue.ChangePath(0, QStringLiteral("/z/apple.bmp")), 2);
+    EXPECT_EQ(catalogue.FindRecord(u"/Z/APPLE.BMP"), 2);
+    EXPECT_EQ(catalogue.FindRecord(u"/pics/apple.bmp"), -1);
+}
+
+TEST(CatalogueTest, EqualPathsStayInTheOrderAdded) {
+    Catalogue catalogue;
+    catalogue.AddRecord(std::make_unique<Pdata>(QStringLiteral("/pics/b.jpg")));
+    std::vector<Pdata*> twins;
+    for (const char* path : {"/pics/a.jpg", "/PICS/A.JPG", "/pics/a.jpg"}) {
+        auto record = std::make_unique<Pdata>(QString::fromUtf8(path));
+        twins.push_back(record.get());
+        EXPECT_EQ(catalogue.AddRecord(std::move(record)), int(twins.size()) - 1);
+    }
+    EXPECT_EQ(catalogue.FindRecord(u"/Pics/A.jpg"), 0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(catalogue.IndexOf(twins[std::size_t(i)]), i);
+    const Pdata stranger(QStringLiteral("/pics/a.jpg"));
+    EXPECT_EQ(catalogue.IndexOf(&stranger), -1);
+
+    catalogue.RemoveAt(1);
+    EXPECT_EQ(catalogue.IndexOf(twins[2]), 1);
+    EXPECT_EQ(catalogue.TakeAt(0).get(), twins[0]);
+    EXPECT_EQ(catalogue.FindRecord(u"/pics/a.jpg"), 0);
+}
+
+TEST(CatalogueTest, BulkAdditionEqualsAddingOneByOne) {
+    // A database file arrives in path order; a merged or hand-made one may not.
+    QStringList paths;
+    for (int i = 0; i < 300; ++i)
+        paths << QStringLiteral("/pics/%1/IMG%2.jpg").arg(i % 7).arg(i % 50);
+    std::sort(paths.begin(), paths.end(), PathKeyLess);
+    QStringList shuffled = paths;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+
+    for (const QStringList* order : {&paths, &shuffled}) {
+        for (const int alreadyPresent : {0, 120}) {
+            Catalogue oneByOne;
+            Catalogue bulk;
+            std::vector<std::unique_ptr<Pdata>> batch;
+            for (int i = 0; i < order->size(); ++i) {
+                for (Catalogue* catalogue : {&oneByOne, &bulk}) {
+                    auto record = std::make_unique<Pdata>((*order)[i]);
+                    record->groupNo = i; // tells records with equal paths apart
+                    if (catalogue == &bulk && i >= alreadyPresent)
+                        batch.push_back(std::move(record));
+                    else
+                        catalogue->AddRecord(std::move(record));
+                }
+            }
+            bulk.AddRecords(std::move(batch));
+
+            const std::string name = (order == &paths ? "sorted, " : "shuffled, ") +
+                                     std::to_string(alreadyPresent) + " present";
+            ASSERT_EQ(bulk.count(), oneByOne.count()) << name;
+            for (int i = 0; i < bulk.count(); ++i)
+                ASSERT_EQ(bulk.at(i).groupNo, oneByOne.at(i).groupNo) << name << " at " << i;
+        }
+    }
+}
+
+} // namespace
+} // namespace lumadex

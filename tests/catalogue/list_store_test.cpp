@@ -1,0 +1,152 @@
+#include "catalogue/list_key_order.h"
+#include "catalogue/record_list_store.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <deque>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace lumadex {
+namespace {
+
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+TEST(ListKeyOrderTest, HyphenHasNoWeightButStillTellsKeysApart) {
+    const struct {
+        const char* a;
+        const char* b;
+        int expected;
+    } rows[] = {
+        {"abc", "ABC", 0},
+        {"a-b", "A-B", 0},
+        {"a-c", "ab", 1},                 // compared as "ac" and "ab"
+        {"ab-", "ab", 1},                 // equal but for the hyphen: the hyphen decides last
+        {"-2147483648", "2147483647", 1}, // unknown dates and sizes sort after known ones
+        {"0000000017", "0000000100", -1},
+        {"img-2.jpg", "img1.jpg", 1},
+    };
+    for (const QLocale& locale : {kEnglish, QLocale(QLocale::German), QLocale::c()}) {
+        const ListKeyOrder order(locale);
+        for (const auto& row : rows) {
+            const QString a = QString::fromUtf8(row.a);
+            const QString b = QString::fromUtf8(row.b);
+            const std::string name = locale.name().toStdString() + ": " + row.a + " vs " + row.b;
+            EXPECT_EQ(Sign(order.Compare(a, b)), row.expected) << name;
+            EXPECT_EQ(Sign(order.Compare(b, a)), -row.expected) << name;
+        }
+        EXPECT_NE(order.Compare(u"ab", u"a-b"), 0) << locale.name().toStdString();
+    }
+    EXPECT_LT(ListKeyOrder(QLocale(QLocale::German)).Compare(u"Äpfel", u"Birnen"), 0);
+}
+
+TEST(ListKeyOrderTest, IsAStrictWeakOrder) {
+    // Sorting needs one; tie-breaks on hyphens easily break it.
+    const QStringList keys = {"ab",  "a-b", "A-B", "-ab", "ab-", "a--b", "aB", "abc", "a-bc",
+                              "a-c", "b",   "-b",  "",    "-",   "--",   "2",  "-1"};
+    const ListKeyOrder order(kEnglish);
+    for (const QString& a : keys) {
+        for (const QString& b : keys) {
+            const std::string ab = a.toStdString() + " vs " + b.toStdString();
+            EXPECT_EQ(Sign(order.Compare(a, b)), -Sign(order.Compare(b, a))) << ab;
+            for (const QString& c : keys) {
+                const std::string abc = ab + " vs " + c.toStdString();
+                EXPECT_TRUE(!(order.Less(a, b) && order.Less(b, c)) || order.Less(a, c)) << abc;
+                EXPECT_TRUE(order.Compare(a, b) != 0 || order.Compare(b, c) != 0 ||
+                            order.Compare(a, c) == 0)
+                    << abc;
+            }
+        }
+    }
+}
+
+// The keys as "a|b|c", readable in a failure message.
+std::string JoinedKeys(const RecordListStore& store) {
+    QStringList keys;
+    for (int i = 0; i < store.count(); ++i)
+        keys << store.keyAt(i);
+    return keys.join(QLatin1Char('|')).toStdString();
+}
+
+TEST(RecordListStoreTest, ReferenceStoreKeepsEqualKeysInAdditionOrder) {
+    std::deque<Pdata> records;
+    for (const char* path : {"/x/a.jpg", "/y/a.jpg", "/z/c.jpg"})
+        records.emplace_back(QString::fromUtf8(path));
+    Pdata* a = &records[0];
+    Pdata* b = &records[1];
+    RecordListStore store(EqualKeys::Accept, ListKeyOrder(kEnglish));
+    EXPECT_EQ(store.Add("c.jpg", &records[2]), 0);
+    EXPECT_EQ(store.Add("a.jpg", a), 0);
+    EXPECT_EQ(store.Add("A.JPG", b), 1);
+    EXPECT_EQ(store.Add("a.jpg", a), 2);
+    EXPECT_EQ(JoinedKeys(store), "a.jpg|A.JPG|a.jpg|c.jpg");
+    EXPECT_EQ(store.recordAt(1), b);
+
+    EXPECT_EQ(store.RemoveRecord(a), 2);
+    EXPECT_EQ(store.IndexOfRecord(a), -1);
+    EXPECT_EQ(JoinedKeys(store), "A.JPG|c.jpg");
+}
+
+TEST(RecordListStoreTest, TargetStoreKeepsOneEntryPerKeyHoldingTheLastRecordAdded) {
+    std::deque<Pdata> records;
+    for (const char* path : {"/x/img.jpg", "/y/IMG.JPG", "/y/img-1.jpg"})
+        records.emplace_back(QString::fromUtf8(path));
+    Pdata* first = &records[0];
+    Pdata* second = &records[1];
+    RecordListStore store(EqualKeys::KeepLastAdded, ListKeyOrder(kEnglish));
+    EXPECT_EQ(store.Add("img.jpg", first), 0);
+    EXPECT_EQ(store.Add("img-1.jpg", &records[2]), 1);
+    EXPECT_EQ(store.Add("IMG.JPG", second), 0);
+    EXPECT_EQ(store.Add("img.jpg", second), 0);
+    EXPECT_EQ(JoinedKeys(store), "img.jpg|img-1.jpg");
+    EXPECT_EQ(store.recordAt(0), second);
+
+    // "img1.jpg" differs from "img-1.jpg" only by the hyphen: a key of its own.
+    const int added = store.Add("img1.jpg", first);
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_EQ(store.recordAt(added), first);
+    EXPECT_EQ(store.RemoveRecord(second), 1);
+    EXPECT_EQ(store.count(), 2);
+}
+
+TEST(RecordListStoreTest, BulkAdditionAndRekeyingEqualAddingOneByOne) {
+    std::deque<Pdata> records;
+    std::vector<RecordListStore::Entry> entries;
+    for (const char* key : {"m", "b-a", "B", "ba", "z", "b", "a", "M", "ba", "-1", "1"})
+        entries.push_back({key, &records.emplace_back(QString::fromUtf8(key))});
+
+    for (const EqualKeys rule : {EqualKeys::Accept, EqualKeys::KeepLastAdded}) {
+        const std::string name = rule == EqualKeys::Accept ? "accept" : "keep last";
+        RecordListStore oneByOne(rule, ListKeyOrder(kEnglish));
+        RecordListStore bulk(rule, ListKeyOrder(kEnglish));
+        oneByOne.Add("b", &records.front());
+        bulk.Add("b", &records.front());
+        for (const auto& entry : entries)
+            oneByOne.Add(entry.key, entry.record);
+        bulk.AddAll(entries);
+        ASSERT_EQ(JoinedKeys(bulk), JoinedKeys(oneByOne)) << name;
+        for (int i = 0; i < bulk.count(); ++i)
+            EXPECT_EQ(bulk.recordAt(i), oneByOne.recordAt(i)) << name << " at " << i;
+    }
+
+    // New keys (the paths reversed) re-sort the store as if it had been filled with them.
+    const auto reversed = [](const Pdata& record) {
+        QString key = record.fileName;
+        std::reverse(key.begin(), key.end());
+        return key;
+    };
+    RecordListStore rekeyed(EqualKeys::Accept, ListKeyOrder(kEnglish));
+    RecordListStore expected(EqualKeys::Accept, ListKeyOrder(kEnglish));
+    rekeyed.AddAll(entries);
+    for (const auto& entry : entries)
+        expected.Add(reversed(*entry.record), entry.record);
+    rekeyed.Rekey(reversed);
+    EXPECT_EQ(JoinedKeys(rekeyed), JoinedKeys(expected));
+}
+
+} // namespace
+} // namespace lumadex

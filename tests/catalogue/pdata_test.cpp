@@ -1,0 +1,66 @@
+#include "catalogue/pdata.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace lumadex {
+namespace {
+
+std::vector<std::uint32_t> LinksOf(const Pdata& record) {
+    const auto links = record.MemoLinkIndices();
+    return {links.begin(), links.end()};
+}
+
+TEST(PdataTest, RecordStaysSmall) {
+    // A catalogue holds up to a million records; every byte here is paid a million times.
+    EXPECT_LE(sizeof(Pdata), 64u);
+}
+
+TEST(PdataTest, MemoLinksKeepTheirOrderAndOccurOnce) {
+    Pdata record(QStringLiteral("a"));
+    EXPECT_EQ(record.AddMemoLink(7), 0);
+    EXPECT_EQ(record.AddMemoLink(3), 1);
+    EXPECT_EQ(record.AddMemoLink(7), -1);
+    EXPECT_EQ(record.AddMemoLink(0xFFFFFFFFu), 2);
+    EXPECT_TRUE(record.HasMemo(3));
+    EXPECT_FALSE(record.HasMemo(4));
+    EXPECT_EQ(record.RemoveMemoLink(3), 1);
+    EXPECT_EQ(record.RemoveMemoLink(3), -1);
+    EXPECT_EQ(LinksOf(record), (std::vector<std::uint32_t>{7, 0xFFFFFFFFu}));
+
+    Pdata other(QStringLiteral("b"));
+    for (const std::uint32_t index : {1u, 0xFFFFFFFFu, 9u, 7u})
+        other.AddMemoLink(index);
+    record.AddMemoLinksFrom(other);
+    record.AddMemoLinksFrom(record);
+    EXPECT_EQ(LinksOf(record), (std::vector<std::uint32_t>{7, 0xFFFFFFFFu, 1, 9}));
+
+    for (const std::uint32_t index : LinksOf(record))
+        EXPECT_EQ(record.RemoveMemoLink(index), 0);
+    EXPECT_EQ(record.MemoLinkCount(), 0);
+}
+
+TEST(PdataTest, SubIndexEntriesAreAddedDeletedAndCleared) {
+    Pdata record(QStringLiteral("a"));
+    record.ClearSubIndex();
+    record.DeleteSubIndex(0);
+    EXPECT_EQ(record.SubIndexCount(), 0);
+
+    for (std::uint32_t bits : {1u, 3u, 5u})
+        record.AddSubIndex(bits, bits + 1, 10, 20, 30, 40);
+    record.DeleteSubIndex(3);
+    record.DeleteSubIndex(-1);
+    EXPECT_EQ(record.SubIndexCount(), 3);
+    record.DeleteSubIndex(1);
+    ASSERT_EQ(record.SubIndexCount(), 2);
+    EXPECT_EQ(record.SubIndexAt(0), (SubIndexEntry{1, 2, 10, 20, 30, 40}));
+    EXPECT_EQ(record.SubIndexAt(1).bits, 5u);
+
+    record.ClearSubIndex();
+    EXPECT_EQ(record.SubIndexCount(), 0);
+    record.AddSubIndex(7, 8, 2, 2, 18, 18);
+    EXPECT_EQ(record.SubIndexCount(), 1);
+}
+
+} // namespace
+} // namespace lumadex
