@@ -4,10 +4,14 @@
 #include "catalogue/picture_preparation.h"
 
 #include <QDateTime>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace lumadex {
 namespace {
+
+// Largest decode buffer kept between analyses: a 40-megapixel colour photograph.
+constexpr std::size_t kKeptDecodeBufferBytes = std::size_t(128) << 20;
 
 CatalogueListener& SilentListener() {
     static CatalogueListener silent;
@@ -40,7 +44,12 @@ ItemResult PictureCatalogue::AnalyseFile(const QString& path, AnalysisObserver& 
     observer.ShowStatus(StatusPanel::Progress, reading);
     observer.ShowProgressCaption(reading);
 
-    const PreparedPicture picture = PreparePicture(path, loader_);
+    PreparedPicture picture = PreparePicture(path, loader_, std::move(decodeBuffer_));
+    // The next analysis decodes into the same storage, unless it is unusually large.
+    const auto keepBuffer = qScopeGuard([&] {
+        if (picture.bitmap.capacity() <= kKeptDecodeBufferBytes)
+            decodeBuffer_ = std::move(picture.bitmap);
+    });
     if (!picture.ready()) {
         LogMessage(picture.failure);
         return ItemResult::Skipped;

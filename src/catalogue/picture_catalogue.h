@@ -103,6 +103,7 @@ private:
     ErrorHistory errorHistory_;
     QString programFolder_;
     CatalogueListener* listener_;
+    Bitmap decodeBuffer_; // pixel storage handed from one analysis to the next
     bool logToFile_ = false;
     bool dataChanged_ = false;
 };

@@ -17,7 +17,7 @@ void PictureLoader::AddLast(PictureDecoder decoder) {
 }
 
 DecodeStatus PictureLoader::LoadPicture(const QString& path, Bitmap& out, int maxDimension) const {
-    out = Bitmap();
+    out.Clear();
     const QFileInfo info(path);
     // Only regular files: a folder cannot be read and a pipe could block forever.
     if (!info.isFile() || info.size() > kMaxPictureFileBytes)
@@ -38,7 +38,7 @@ DecodeStatus PictureLoader::LoadPicture(const QString& path, Bitmap& out, int ma
 }
 
 DecodeStatus PictureLoader::Decode(const PictureFile& file, Bitmap& out, int maxDimension) const {
-    out = Bitmap();
+    out.Clear();
     DecodeStatus status = DecodeStatus::Failed;
     try {
         for (const PictureDecoder& decoder : decoders_) {
@@ -55,7 +55,7 @@ DecodeStatus PictureLoader::Decode(const PictureFile& file, Bitmap& out, int max
         (out.isEmpty() || out.width() > maxDimension || out.height() > maxDimension))
         status = DecodeStatus::BadDimensions;
     if (status != DecodeStatus::Ok)
-        out = Bitmap();
+        out.Clear();
     return status;
 }
 

@@ -28,7 +28,9 @@ struct PreparedPicture {
 //   unreadable, no decoder takes it or decoding fails "Read failed," + path
 //   0 or over 10000 pixels wide or high               "File read failed," + path
 //   under 16 pixels wide or high                      "Cant analyze," + path
-// On success the bitmap, size and modification time are filled in.
-PreparedPicture PreparePicture(const QString& path, const PictureLoader& loader);
+// On success the bitmap, size and modification time are filled in. The picture is decoded into
+// the storage of reuse when it is large enough; the result's bitmap keeps that storage even on
+// failure, so that a caller analysing many files can hand it back for the next one.
+PreparedPicture PreparePicture(const QString& path, const PictureLoader& loader, Bitmap reuse = {});
 
 } // namespace lumadex

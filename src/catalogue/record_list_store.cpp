@@ -12,12 +12,12 @@ int RecordListStore::Add(QString key, Pdata* record) {
     const auto less = [this](const Entry& a, const Entry& b) { return EntryLess(a, b); };
     Entry entry{std::move(key), record};
     auto it = std::upper_bound(entries_.begin(), entries_.end(), entry, less);
-    if (equalKeys_ == EqualKeys::KeepLastAdded) {
+    if (equalKeys_ == EqualKeys::OneEntryPerRecord) {
         const auto first = std::lower_bound(entries_.begin(), it, entry, less);
-        if (first != it) {
-            first->record = record;
-            return int(first - entries_.begin());
-        }
+        const auto same =
+            std::find_if(first, it, [record](const Entry& e) { return e.record == record; });
+        if (same != it)
+            return int(same - entries_.begin());
     }
     const auto inserted = entries_.insert(it, std::move(entry));
     return int(inserted - entries_.begin());
@@ -50,16 +50,18 @@ void RecordListStore::SortStably() {
     const auto less = [this](const Entry& a, const Entry& b) { return EntryLess(a, b); };
     if (!std::is_sorted(entries_.begin(), entries_.end(), less))
         std::stable_sort(entries_.begin(), entries_.end(), less);
-    if (equalKeys_ != EqualKeys::KeepLastAdded)
+    if (equalKeys_ != EqualKeys::OneEntryPerRecord)
         return;
-    // Each run of equal keys, in the order the entries were added, becomes its first entry
-    // holding the record of its last.
+    // Within each run of equal keys, in the order the entries were added, an entry for a record
+    // already listed earlier in the run goes.
     auto kept = entries_.begin();
+    auto runStart = entries_.begin();
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-        if (it != entries_.begin() && !EntryLess(*std::prev(kept), *it)) {
-            std::prev(kept)->record = it->record;
+        if (it == entries_.begin() || EntryLess(*std::prev(kept), *it))
+            runStart = kept;
+        else if (std::any_of(runStart, kept,
+                             [&](const Entry& e) { return e.record == it->record; }))
             continue;
-        }
         if (kept != it)
             *kept = std::move(*it);
         ++kept;

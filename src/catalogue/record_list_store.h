@@ -11,9 +11,11 @@ namespace lumadex {
 
 // What a list store does with an entry whose key equals the key of one already present.
 enum class EqualKeys {
-    Accept,        // both entries stay (the Reference list)
-    KeepLastAdded, // one entry stays: the first key, holding the record added last (the Target
-                   // list)
+    Accept,            // both entries stay (the Reference list)
+    OneEntryPerRecord, // both stay unless they hold the same record, which is listed once (the
+                       // Target list: a search may report a record more than once, but two
+                       // different pictures with equal keys, such as copies of one file, are
+                       // both shown)
 };
 
 // The sorted backing store of a list view: entries of (sort key, record), in ListKeyOrder.
@@ -32,8 +34,8 @@ public:
     const QString& keyAt(int index) const { return entries_[std::size_t(index)].key; }
     Pdata* recordAt(int index) const { return entries_[std::size_t(index)].record; }
 
-    // Adds one entry after any entries with an equal key, or under KeepLastAdded hands an
-    // existing equal entry to record. Returns the index of the entry that holds record.
+    // Adds one entry after any entries with an equal key, unless under OneEntryPerRecord an
+    // entry with an equal key already holds record. Returns the index of the entry holding it.
     int Add(QString key, Pdata* record);
     // Adds many entries with one sort, as if added one by one in the given order.
     void AddAll(std::vector<Entry> entries);

@@ -25,14 +25,39 @@ std::size_t Bitmap::StrideFor(int width, int bitsPerPixel) {
     return ((std::size_t(width) * std::size_t(storedBits) + 31) / 32) * 4;
 }
 
-Bitmap::Bitmap(int width, int height, int bitsPerPixel)
-    : width_(width), height_(height), bitsPerPixel_(bitsPerPixel) {
+Bitmap::Bitmap(int width, int height, int bitsPerPixel) {
+    Reset(width, height, bitsPerPixel);
+}
+
+void Bitmap::Reset(int width, int height, int bitsPerPixel) {
     if (width < 0 || height < 0 || !IsSupportedDepth(bitsPerPixel))
         throw std::invalid_argument("Bitmap: bad size or depth");
-    stride_ = StrideFor(width, bitsPerPixel);
-    pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(stride_ * std::size_t(height));
+    const std::size_t stride = StrideFor(width, bitsPerPixel);
+    const std::size_t bytes = stride * std::size_t(height);
+    if (bytes > capacity_ || !pixels_) {
+        pixels_.reset();
+        pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
+        capacity_ = bytes;
+    }
+    width_ = width;
+    height_ = height;
+    bitsPerPixel_ = bitsPerPixel;
+    stride_ = stride;
+    alpha_.reset();
+    transparentColour_.reset();
+    palette_.clear();
     if (isPaletted())
         palette_.assign(std::size_t(1) << bitsPerPixel, 0);
+}
+
+void Bitmap::Clear() {
+    width_ = 0;
+    height_ = 0;
+    bitsPerPixel_ = 0;
+    stride_ = 0;
+    alpha_.reset();
+    transparentColour_.reset();
+    palette_.clear();
 }
 
 Bitmap::Bitmap(const Bitmap& other)
@@ -42,6 +67,7 @@ Bitmap::Bitmap(const Bitmap& other)
     const std::size_t bytes = stride_ * std::size_t(height_);
     if (other.pixels_) {
         pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
+        capacity_ = bytes;
         std::memcpy(pixels_.get(), other.pixels_.get(), bytes);
     }
     if (other.alpha_) {
@@ -65,7 +91,7 @@ void Bitmap::fill(std::uint8_t value) {
 void Bitmap::createAlpha() {
     if (!alpha_)
         alpha_ = std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(width_) *
-                                                                 std::size_t(height_));
+                                                                std::size_t(height_));
 }
 
 int Bitmap::paletteIndex(int x, int y) const {

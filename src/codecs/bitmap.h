@@ -14,9 +14,15 @@ using Colour = std::uint32_t;
 constexpr Colour MakeColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return Colour(red) | (Colour(green) << 8) | (Colour(blue) << 16);
 }
-constexpr std::uint8_t RedOf(Colour c) { return std::uint8_t(c); }
-constexpr std::uint8_t GreenOf(Colour c) { return std::uint8_t(c >> 8); }
-constexpr std::uint8_t BlueOf(Colour c) { return std::uint8_t(c >> 16); }
+constexpr std::uint8_t RedOf(Colour c) {
+    return std::uint8_t(c);
+}
+constexpr std::uint8_t GreenOf(Colour c) {
+    return std::uint8_t(c >> 8);
+}
+constexpr std::uint8_t BlueOf(Colour c) {
+    return std::uint8_t(c >> 16);
+}
 
 // A device-independent bitmap held in memory, rows top-down, each row padded to 4 bytes.
 //
@@ -33,6 +39,14 @@ public:
     // Allocates an uninitialised width x height bitmap of the given depth (1, 4, 8, 15, 16, 24
     // or 32). Paletted depths get a palette of 2^depth black entries.
     Bitmap(int width, int height, int bitsPerPixel);
+
+    // Makes this an uninitialised bitmap as the constructor would, reusing the pixel storage
+    // when it is large enough (decoding many pictures in a row then touches no fresh memory).
+    void Reset(int width, int height, int bitsPerPixel);
+    // Makes this an empty bitmap but keeps the pixel storage for a later Reset.
+    void Clear();
+    // Bytes of pixel storage held.
+    std::size_t capacity() const { return capacity_; }
 
     Bitmap(Bitmap&&) noexcept = default;
     Bitmap& operator=(Bitmap&&) noexcept = default;
@@ -82,6 +96,7 @@ private:
     int height_ = 0;
     int bitsPerPixel_ = 0;
     std::size_t stride_ = 0;
+    std::size_t capacity_ = 0;
     std::unique_ptr<std::uint8_t[]> pixels_;
     std::unique_ptr<std::uint8_t[]> alpha_;
     std::vector<Colour> palette_;

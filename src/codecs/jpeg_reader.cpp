@@ -150,7 +150,7 @@ bool JpegDecompressor::chooseOutput() {
 void JpegDecompressor::allocate(Bitmap& out) {
     const int width = int(cinfo_.output_width);
     const int height = int(cinfo_.output_height);
-    out = Bitmap(width, height, output_ == Output::Gray ? 8 : 24);
+    out.Reset(width, height, output_ == Output::Gray ? 8 : 24);
     if (output_ == Output::Gray) {
         std::vector<Colour> grey(256);
         for (int i = 0; i < 256; ++i)
@@ -223,7 +223,7 @@ bool JpegDecompressor::dataIsComplete() const {
 } // namespace
 
 DecodeStatus ReadJpeg(std::span<const std::uint8_t> file, Bitmap& out, int maxDimension) {
-    out = Bitmap();
+    out.Clear();
     if (file.empty() || file.size() > std::numeric_limits<unsigned long>::max())
         return DecodeStatus::Failed;
     DecodeStatus status = DecodeStatus::Failed;
@@ -234,7 +234,7 @@ DecodeStatus ReadJpeg(std::span<const std::uint8_t> file, Bitmap& out, int maxDi
         status = DecodeStatus::Failed;
     }
     if (status != DecodeStatus::Ok)
-        out = Bitmap();
+        out.Clear();
     return status;
 }
 

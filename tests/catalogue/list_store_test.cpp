@@ -91,25 +91,27 @@ TEST(RecordListStoreTest, ReferenceStoreKeepsEqualKeysInAdditionOrder) {
     EXPECT_EQ(JoinedKeys(store), "A.JPG|c.jpg");
 }
 
-TEST(RecordListStoreTest, TargetStoreKeepsOneEntryPerKeyHoldingTheLastRecordAdded) {
+TEST(RecordListStoreTest, TargetStoreListsEachRecordOnceAndKeepsDifferentRecordsWithEqualKeys) {
     std::deque<Pdata> records;
     for (const char* path : {"/x/img.jpg", "/y/IMG.JPG", "/y/img-1.jpg"})
         records.emplace_back(QString::fromUtf8(path));
     Pdata* first = &records[0];
     Pdata* second = &records[1];
-    RecordListStore store(EqualKeys::KeepLastAdded, ListKeyOrder(kEnglish));
+    RecordListStore store(EqualKeys::OneEntryPerRecord, ListKeyOrder(kEnglish));
     EXPECT_EQ(store.Add("img.jpg", first), 0);
     EXPECT_EQ(store.Add("img-1.jpg", &records[2]), 1);
-    EXPECT_EQ(store.Add("IMG.JPG", second), 0);
-    EXPECT_EQ(store.Add("img.jpg", second), 0);
-    EXPECT_EQ(JoinedKeys(store), "img.jpg|img-1.jpg");
-    EXPECT_EQ(store.recordAt(0), second);
+    // A copy of the picture in another folder has the same name key and is listed too.
+    EXPECT_EQ(store.Add("IMG.JPG", second), 1);
+    // A record reported again (a second matching region, say) keeps its one entry.
+    EXPECT_EQ(store.Add("img.jpg", second), 1);
+    EXPECT_EQ(store.Add("img.jpg", first), 0);
+    EXPECT_EQ(JoinedKeys(store), "img.jpg|IMG.JPG|img-1.jpg");
 
     // "img1.jpg" differs from "img-1.jpg" only by the hyphen: a key of its own.
     const int added = store.Add("img1.jpg", first);
-    EXPECT_EQ(store.count(), 3);
+    EXPECT_EQ(store.count(), 4);
     EXPECT_EQ(store.recordAt(added), first);
-    EXPECT_EQ(store.RemoveRecord(second), 1);
+    EXPECT_EQ(store.RemoveRecord(first), 2);
     EXPECT_EQ(store.count(), 2);
 }
 
@@ -118,9 +120,10 @@ TEST(RecordListStoreTest, BulkAdditionAndRekeyingEqualAddingOneByOne) {
     std::vector<RecordListStore::Entry> entries;
     for (const char* key : {"m", "b-a", "B", "ba", "z", "b", "a", "M", "ba", "-1", "1"})
         entries.push_back({key, &records.emplace_back(QString::fromUtf8(key))});
+    entries.push_back({"BA", entries[3].record}); // a record reported a second time
 
-    for (const EqualKeys rule : {EqualKeys::Accept, EqualKeys::KeepLastAdded}) {
-        const std::string name = rule == EqualKeys::Accept ? "accept" : "keep last";
+    for (const EqualKeys rule : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
+        const std::string name = rule == EqualKeys::Accept ? "accept" : "one per record";
         RecordListStore oneByOne(rule, ListKeyOrder(kEnglish));
         RecordListStore bulk(rule, ListKeyOrder(kEnglish));
         oneByOne.Add("b", &records.front());

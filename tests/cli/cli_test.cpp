@@ -1,0 +1,110 @@
+// End-to-end cases of the lumadex command: given these files and arguments, this output, this
+// exit status and these files on disk.
+#include "support/testdata.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace lumadex {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(LUMADEX_CLI_PATH), arguments);
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString Photo(const char* name) {
+    return test::TestDataPath(QStringLiteral("photos/") + name);
+}
+
+TEST(CliTest, UsageErrorsExitWithTwo) {
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"frobnicate"}, QStringList{"sign"},
+          QStringList{"sign", "--region", "1,2,3", "a.jpg"}, QStringList{"convert", "a", "b"},
+          QStringList{"convert", "--jpeg", "24", "a", "b"},
+          QStringList{"convert", "--png", "FAST", "a", "b"},
+          QStringList{"convert", "--png", "NONE", "--gray", "a", "b"}}) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
+    }
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("sign [--region L,T,R,B] FILE..."));
+    EXPECT_TRUE(help.out.contains("convert (--png NONE|STANDARD|SPEED|MINIMUM"));
+}
+
+TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
+    LUMADEX_REQUIRE_TESTDATA("photos");
+    QTemporaryDir dir;
+    const QString tiny = dir.filePath("tiny.jpg");
+    QFile file(tiny);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(100, 'x'));
+    file.close();
+
+    const CliRun run = RunCli({"sign", Photo("baboon.jpg"), tiny, Photo("camera.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith(" " + Photo("baboon.jpg")));
+    EXPECT_TRUE(QRegularExpression("^[0-9A-F]{8} [0-9A-F]{8} ").match(lines[0]).hasMatch());
+    EXPECT_TRUE(lines[1].endsWith(" " + Photo("camera.png")));
+    EXPECT_EQ(run.err, "File is too small," + tiny + "\n");
+
+    EXPECT_EQ(RunCli({"sign", Photo("baboon.jpg")}).exitCode, 0);
+}
+
+// A region covering the whole picture (clamped from beyond its edges) signs like the picture.
+TEST(CliTest, RegionBeyondThePictureSignsLikeTheWholePicture) {
+    LUMADEX_REQUIRE_TESTDATA("photos");
+    const CliRun whole = RunCli({"sign", Photo("baboon.jpg")});
+    const CliRun region = RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")});
+    EXPECT_EQ(region.exitCode, 0);
+    EXPECT_EQ(region.out, whole.out);
+    const CliRun tooSmall = RunCli({"sign", "--region", "0,0,15,100", Photo("baboon.jpg")});
+    EXPECT_EQ(tooSmall.exitCode, 1);
+    EXPECT_EQ(tooSmall.err, "Analyze error\n");
+}
+
+// A PNG written by convert holds the same pixels, so it signs like its source; a JPEG is
+// close enough for an independent reader to see the same picture size.
+TEST(CliTest, ConvertWritesFilesThatReadBack) {
+    LUMADEX_REQUIRE_TESTDATA("photos");
+    QTemporaryDir dir;
+    const QString source = Photo("baboon.jpg");
+    for (const char* level : {"NONE", "STANDARD", "SPEED", "MINIMUM"}) {
+        const QString png = dir.filePath(QStringLiteral("out-%1.png").arg(level));
+        ASSERT_EQ(RunCli({"convert", "--png", level, source, png}).exitCode, 0) << level;
+        EXPECT_EQ(RunCli({"sign", png}).out.left(17), RunCli({"sign", source}).out.left(17));
+    }
+    const QString jpeg = dir.filePath("grey.jpg");
+    ASSERT_EQ(RunCli({"convert", "--jpeg", "60", "--gray", source, jpeg}).exitCode, 0);
+    const QImage written(jpeg);
+    EXPECT_EQ(written.size(), QImage(source).size());
+    EXPECT_TRUE(written.isGrayscale());
+
+    const CliRun unreadable = RunCli({"convert", "--png", "NONE", dir.filePath("none.png"), jpeg});
+    EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_TRUE(unreadable.err.startsWith("Read failed,"));
+    // A failed write leaves no partial file behind.
+    const QString blocked = dir.filePath("grey.jpg/inside.png");
+    EXPECT_EQ(RunCli({"convert", "--png", "NONE", source, blocked}).exitCode, 1);
+    EXPECT_TRUE(QImage(jpeg).isGrayscale());
+}
+
+} // namespace
+} // namespace lumadex
