@@ -13,18 +13,18 @@
 namespace lumadex {
 namespace {
 
-struct RecordSpec {
+struct RecordFields {
     const char* path;
     std::int32_t size = 1000;
     std::int32_t time = 1000;
 };
 
-std::vector<std::unique_ptr<Pdata>> MakeRecords(std::initializer_list<RecordSpec> specs) {
+std::vector<std::unique_ptr<Pdata>> MakeRecords(std::initializer_list<RecordFields> rows) {
     std::vector<std::unique_ptr<Pdata>> records;
-    for (const RecordSpec& spec : specs) {
-        auto record = std::make_unique<Pdata>(QString::fromUtf8(spec.path));
-        record->fileSize = spec.size;
-        record->fileTime = spec.time;
+    for (const RecordFields& row : rows) {
+        auto record = std::make_unique<Pdata>(QString::fromUtf8(row.path));
+        record->fileSize = row.size;
+        record->fileTime = row.time;
         records.push_back(std::move(record));
     }
     return records;
