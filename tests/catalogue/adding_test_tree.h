@@ -22,7 +22,7 @@ namespace lumadex::test {
 class AddingWindow : public AddingObserver, public CatalogueListener {
 public:
     RecordListStore reference{EqualKeys::Accept};
-    RecordListStore target{EqualKeys::KeepLastAdded};
+    RecordListStore target{EqualKeys::OneEntryPerRecord};
     QStringList events;
     QStringList fileCounts;
     std::vector<Pdata*> removed;

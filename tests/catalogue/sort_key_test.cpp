@@ -154,7 +154,7 @@ TEST(ResortListTest, SameOrderAsRekeyingTheStore) {
                                     DateKey, SizeKey};
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
                                   QLocale(QLocale::Swedish, QLocale::Sweden)}) {
-        for (const EqualKeys equalKeys : {EqualKeys::Accept, EqualKeys::KeepLastAdded}) {
+        for (const EqualKeys equalKeys : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
             for (std::size_t k = 0; k < std::size(keys); ++k) {
                 RecordListStore rekeyed(equalKeys, ListKeyOrder(locale));
                 RecordListStore resorted(equalKeys, ListKeyOrder(locale));
