@@ -1,7 +1,7 @@
 #include "search/index_plan.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <functional>
 
 namespace lumadex {
@@ -130,12 +130,14 @@ IndexPlan PlanIndex(const SearchOptions& options) {
 }
 
 bool IndexPays(const IndexPlan& plan, int count) {
-    // Below about 12 key bits a table's buckets hold too large a share of the catalogue to beat
-    // the linear scan's sequential reads; small catalogues scan fast anyway.
-    constexpr int kLeastKeyBits = 12;
+    // A lookup reads the candidates of its buckets at scattered places, a few times dearer per
+    // record than the scan's sequential reads, so the index pays when the tables' buckets hold
+    // at most about an eighth of the catalogue. Small catalogues scan fast anyway.
     constexpr int kLeastRecords = 4096;
-    return count >= kLeastRecords && plan.keyBits >= kLeastKeyBits &&
-           int(plan.tables.size()) <= kMostIndexTables;
+    constexpr int kLeastBitsOverTables = 3; // 2^-keyBits x tables <= 2^-3
+    const int tables = int(plan.tables.size());
+    return count >= kLeastRecords && tables <= kMostIndexTables &&
+           plan.keyBits >= int(std::bit_width(unsigned(tables))) + kLeastBitsOverTables;
 }
 
 } // namespace lumadex

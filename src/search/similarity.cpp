@@ -13,11 +13,6 @@ std::optional<std::int64_t> SizePercentage(std::int32_t candidateSize, std::int3
     return std::int64_t(candidateSize) * 100 / referenceSize;
 }
 
-SearchReference SearchReference::Of(const Pdata& record) {
-    return {record.signatureBits, record.signatureLevels, record.mismatchId, record.fileSize,
-            ComparableFolder(record.fileName)};
-}
-
 SimilarityTest::SimilarityTest(const SearchOptions& options, SearchReference reference)
     : options_(options), reference_(std::move(reference)),
       lowestPercentage_(100 - 10 * std::int64_t(options.sizeRange)),

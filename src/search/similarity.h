@@ -41,9 +41,6 @@ struct SearchReference {
     std::uint16_t mismatchId = 0;
     std::int32_t fileSize = kUnknown;
     QString folder; // ComparableFolder of the picture's path; read only with ExcludeSameFolder
-
-    // The words, group, size and folder of a whole record.
-    static SearchReference Of(const Pdata& record);
 };
 
 // Decides whether a candidate record is similar to a reference under the search options. The

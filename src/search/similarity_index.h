@@ -38,6 +38,10 @@ public:
             if (after >= 0)
                 first = std::upper_bound(first, last, std::uint32_t(after));
             for (; first != last; ++first) {
+                // The words of later candidates are scattered over the catalogue: ask for them
+                // early so that their reads overlap.
+                if (last - first > kPrefetchDistance)
+                    Prefetch(&words_[first[kPrefetchDistance]]);
                 if (!visit(int(*first)))
                     return false;
             }
@@ -50,6 +54,14 @@ private:
         std::uint32_t bits;
         std::uint32_t levels;
     };
+    static constexpr std::ptrdiff_t kPrefetchDistance = 8;
+
+    static void Prefetch([[maybe_unused]] const void* address) {
+#if defined(__GNUC__)
+        __builtin_prefetch(address);
+#endif
+    }
+
     struct Table {
         IndexKeyMask mask;
         std::vector<std::uint32_t> offsets; // bucket b holds entries offsets[b] .. offsets[b+1]

@@ -24,12 +24,6 @@ TEST(RefreshRulesTest, RefreshRunsTheFilterSearchForAllAndForChangedSimilarSearc
         EXPECT_EQ(step.runFilterSearch, row.filterSearch) << "filter " << row.filter;
         EXPECT_EQ(step.clearSearchChanged, row.clearsChange) << "filter " << row.filter;
     }
-    EXPECT_FALSE(RefreshResetsDataFilter(1));
-    EXPECT_TRUE(RefreshResetsDataFilter(2));
-    EXPECT_EQ(ReferenceSearchStepFor(true, false), ReferenceSearchStep::Nothing);
-    EXPECT_EQ(ReferenceSearchStepFor(false, false), ReferenceSearchStep::RefreshLists);
-    EXPECT_EQ(ReferenceSearchStepFor(false, true), ReferenceSearchStep::FindMatches);
-    EXPECT_EQ(ReferenceCountText(12, 3400), "12/3400");
 }
 
 class CountingListObserver : public ListEveryRecordObserver {
@@ -50,11 +44,6 @@ TEST(RefreshRulesTest, ListingEveryRecordMovesTheBarEvery256AndTracksTheLongestK
     EXPECT_EQ(observer.listed, 601);
     EXPECT_EQ(observer.positions, (std::vector<int>{0, 256, 512}));
     EXPECT_EQ(ListEveryRecord(catalogue, observer, 40), 40) << "the longest seen so far stays";
-
-    EXPECT_EQ(FirstColumnWidthFor(7, 40, 200).width, 280);
-    EXPECT_TRUE(FirstColumnWidthFor(7, 40, 200).bothLists);
-    EXPECT_EQ(FirstColumnWidthFor(7, 20, 200).width, 200);
-    EXPECT_FALSE(FirstColumnWidthFor(7, 20, 200).bothLists);
 }
 
 } // namespace
