@@ -1,0 +1,386 @@
+#include "catalogue/signature.h"
+#include "catalogue/test_pictures.h"
+
+#include <climits>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace lumadex {
+namespace {
+
+using test::Grey;
+using test::PaintedPicture;
+
+constexpr Colour kBlack = 0;
+constexpr Colour kWhite = 0xFFFFFF;
+
+// Cell index (4 x column + row) of pixel (x, y) of a whole picture of the given size.
+int CellOf(int x, int y, int width, int height) {
+    const int column = std::min(x / (width / 4), 3);
+    const int row = std::min(y / (height / 4), 3);
+    return 4 * column + row;
+}
+
+// A smooth, colourful picture: colour on every diagonal pixel.
+Bitmap Landscape(int width, int height) {
+    return PaintedPicture(width, height, [](int x, int y) {
+        return MakeColour(std::uint8_t(40 + (x * 7 + y) % 170),
+                          std::uint8_t(30 + (x + 3 * y) % 190), std::uint8_t(90 + (x ^ y) % 120));
+    });
+}
+
+// A black-and-white drawing: diagonal pixels black or white only.
+Bitmap Drawing(int width, int height) {
+    return PaintedPicture(width, height,
+                          [](int x, int y) { return ((x / 3 + y / 5) % 2) ? kWhite : kBlack; });
+}
+
+struct Signature {
+    std::int32_t result;
+    std::uint32_t bits;
+    std::uint32_t levels;
+};
+
+Signature WholeSignature(const Bitmap& picture, SignatureObserver* observer = nullptr) {
+    Pdata record(QStringLiteral("p"));
+    const std::int32_t result = ComputeSignature(picture, record, false, 0, 0, 0, 0, observer);
+    return {result, record.signatureBits, record.signatureLevels};
+}
+
+TEST(SignaturePlanTest, CellsStepsAndRectangles) {
+    const Bitmap colour1000x500 = Landscape(1000, 500);
+    const Bitmap drawing1000x500 = Drawing(1000, 500);
+    const Bitmap colour100x80 = Landscape(100, 80);
+    const Bitmap colour239 = Landscape(239, 239);
+    const Bitmap colour240 = Landscape(240, 240);
+    const Bitmap colour16 = Landscape(16, 16);
+    // White except a coloured block off the diagonal: the whole picture's diagonal decides.
+    const Bitmap blockOffDiagonal = PaintedPicture(
+        400, 400, [](int x, int y) { return (x >= 200 && y < 150) ? Grey(90) : kWhite; });
+    // Black and white along the diagonal except one grey pixel far down it.
+    const Bitmap lateGrey = PaintedPicture(
+        400, 300, [](int x, int y) { return (x == 250 && y == 251) ? Grey(1) : kWhite; });
+    struct Row {
+        const char* name;
+        const Bitmap* picture;
+        bool region;
+        int Left, Top, Right, Bottom;
+        SamplingPlan expected;
+    };
+    const Row rows[] = {
+        {"16x16",
+         &colour16,
+         false,
+         0,
+         0,
+         0,
+         0,
+         {0, 0, 16, 16, {0, 4, 8, 12, 16}, {0, 4, 8, 12, 16}, 1, 1}},
+        {"1000x500 colour",
+         &colour1000x500,
+         false,
+         0,
+         0,
+         0,
+         0,
+         {0, 0, 1000, 500, {0, 250, 500, 750, 1000}, {0, 125, 250, 375, 500}, 8, 4}},
+        {"1000x500 drawing",
+         &drawing1000x500,
+         false,
+         0,
+         0,
+         0,
+         0,
+         {0, 0, 1000, 500, {0, 250, 500, 750, 1000}, {0, 125, 250, 375, 500}, 1, 1}},
+        {"239x239",
+         &colour239,
+         false,
+         0,
+         0,
+         0,
+         0,
+         {0, 0, 239, 239, {0, 59, 118, 177, 239}, {0, 59, 118, 177, 239}, 1, 1}},
+        {"240x240",
+         &colour240,
+         false,
+         0,
+         0,
+         0,
+         0,
+         {0, 0, 240, 240, {0, 60, 120, 180, 240}, {0, 60, 120, 180, 240}, 2, 2}},
+        {"region ignored when off",
+         &colour100x80,
+         false,
+         10,
+         10,
+         20,
+         20,
+         {0, 0, 100, 80, {0, 25, 50, 75, 100}, {0, 20, 40, 60, 80}, 1, 1}},
+        {"region clamped",
+         &colour100x80,
+         true,
+         10,
+         10,
+         5000,
+         5000,
+         {10, 10, 100, 80, {10, 32, 54, 76, 100}, {10, 27, 44, 61, 80}, 1, 1}},
+        {"region from negative corner",
+         &colour100x80,
+         true,
+         -5,
+         -7,
+         40,
+         33,
+         {0, 0, 40, 33, {0, 10, 20, 30, 40}, {0, 8, 16, 24, 33}, 1, 1}},
+        {"region of colour, diagonal white",
+         &blockOffDiagonal,
+         true,
+         200,
+         0,
+         400,
+         150,
+         {200, 0, 400, 150, {200, 250, 300, 350, 400}, {0, 37, 74, 111, 150}, 1, 1}},
+        {"grey far down the diagonal",
+         &lateGrey,
+         false,
+         0,
+         0,
+         0,
+         0,
+         {0, 0, 400, 300, {0, 100, 200, 300, 400}, {0, 75, 150, 225, 300}, 3, 2}},
+    };
+    for (const Row& row : rows) {
+        const auto plan =
+            PlanSampling(*row.picture, row.region, row.Left, row.Top, row.Right, row.Bottom);
+        ASSERT_TRUE(plan.has_value()) << row.name;
+        EXPECT_EQ(plan->Left, row.expected.Left) << row.name;
+        EXPECT_EQ(plan->Top, row.expected.Top) << row.name;
+        EXPECT_EQ(plan->Right, row.expected.Right) << row.name;
+        EXPECT_EQ(plan->Bottom, row.expected.Bottom) << row.name;
+        EXPECT_EQ(plan->columnBounds, row.expected.columnBounds) << row.name;
+        EXPECT_EQ(plan->rowBounds, row.expected.rowBounds) << row.name;
+        EXPECT_EQ(plan->stepX, row.expected.stepX) << row.name;
+        EXPECT_EQ(plan->stepY, row.expected.stepY) << row.name;
+    }
+}
+
+TEST(SignaturePlanTest, TooSmallRectanglesHaveNoSignature) {
+    const Bitmap colour100x80 = Landscape(100, 80);
+    const Bitmap narrow = Landscape(15, 200);
+    const Bitmap low = Landscape(200, 15);
+    struct Row {
+        const char* name;
+        const Bitmap* picture;
+        bool region;
+        int Left, Top, Right, Bottom;
+    };
+    const Row rows[] = {
+        {"15x200", &narrow, false, 0, 0, 0, 0},
+        {"200x15", &low, false, 0, 0, 0, 0},
+        {"empty picture", nullptr, false, 0, 0, 0, 0},
+        {"region 15 wide", &colour100x80, true, 0, 0, 15, 80},
+        {"region clamped to 10x10", &colour100x80, true, 90, 70, 200, 200},
+        {"region right of the picture", &colour100x80, true, 200, 0, 300, 50},
+        {"region upside down", &colour100x80, true, 50, 50, 10, 10},
+        {"region at the int limits", &colour100x80, true, INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+    };
+    const Bitmap empty;
+    for (const Row& row : rows) {
+        const Bitmap& picture = row.picture ? *row.picture : empty;
+        EXPECT_FALSE(PlanSampling(picture, row.region, row.Left, row.Top, row.Right, row.Bottom))
+            << row.name;
+
+        Pdata record(QStringLiteral("p"));
+        record.signatureBits = 0x12345678;
+        record.signatureLevels = 0x9ABCDEF0;
+        EXPECT_EQ(
+            ComputeSignature(picture, record, row.region, row.Left, row.Top, row.Right, row.Bottom),
+            -1)
+            << row.name;
+        EXPECT_EQ(record.signatureBits, 0x12345678u) << row.name;
+        EXPECT_EQ(record.signatureLevels, 0x9ABCDEF0u) << row.name;
+        EXPECT_EQ(record.SubIndexCount(), 0) << row.name;
+    }
+}
+
+TEST(SignatureTest, HandComputedPictures) {
+    struct Row {
+        const char* name;
+        Bitmap picture;
+        std::uint32_t bits;
+        std::uint32_t levels;
+    };
+    const Row rows[] = {
+        // Red only in cell 5, green rising 10 per cell (stretched to 17 per cell), blue flat.
+        {"crafted 16x16",
+         PaintedPicture(16, 16,
+                        [](int x, int y) {
+                            const int c = CellOf(x, y, 16, 16);
+                            return MakeColour(c == 5 ? 255 : 0, std::uint8_t(10 * c + 5), 77);
+                        }),
+         0x8A888200u, 0x00100055u},
+        // Cell means are truncated: cell 5 averages 191.5 and stays below the level step of 192.
+        {"truncated means",
+         PaintedPicture(16, 16,
+                        [](int x, int y) {
+                            const int c = CellOf(x, y, 16, 16);
+                            const int g = c == 0    ? 0
+                                          : c == 15 ? 255
+                                          : c == 5  ? 191 + (x + y) % 2
+                                                    : 100;
+                            return MakeColour(0, std::uint8_t(g), 0);
+                        }),
+         0x82008200u, 0x00000001u},
+        {"single flat colour", PaintedPicture(50, 40, [](int, int) { return 0x336699u; }), 0, 0},
+        {"left half black, right half white",
+         PaintedPicture(64, 64, [](int x, int) { return x < 32 ? kBlack : kWhite; }), 0x88888000u,
+         0x0000FFFFu},
+    };
+    for (const Row& row : rows) {
+        const Signature signature = WholeSignature(row.picture);
+        EXPECT_EQ(signature.bits, row.bits) << row.name;
+        EXPECT_EQ(signature.levels, row.levels) << row.name;
+        EXPECT_EQ(signature.result, std::int32_t(row.bits)) << row.name;
+    }
+}
+
+TEST(SignatureTest, SamplesRestartAtEachCellsCorner) {
+    // Only the pixels on each cell's own sampling lattice carry a rising grey; all others a
+    // falling one. A picture sampled anywhere else, or on one lattice over the whole picture,
+    // signs differently from the flat picture of the rising greys.
+    struct Row {
+        int width, height, stepX, stepY;
+    };
+    const Row rows[] = {{1000, 500, 8, 4}, {500, 1000, 4, 8}, {240, 240, 2, 2}, {121, 2000, 1, 16}};
+    for (const Row& row : rows) {
+        const std::string name = std::to_string(row.width) + "x" + std::to_string(row.height);
+        const int cellWidth = row.width / 4;
+        const int cellHeight = row.height / 4;
+        const auto rising = [&](int x, int y) {
+            return Grey(20 + 10 * CellOf(x, y, row.width, row.height));
+        };
+        const auto falling = [&](int x, int y) {
+            return Grey(235 - 10 * CellOf(x, y, row.width, row.height));
+        };
+        const Bitmap latticed = PaintedPicture(row.width, row.height, [&](int x, int y) {
+            const int dx = x - std::min(x / cellWidth, 3) * cellWidth;
+            const int dy = y - std::min(y / cellHeight, 3) * cellHeight;
+            return (dx % row.stepX == 0 && dy % row.stepY == 0) ? rising(x, y) : falling(x, y);
+        });
+        const Signature flatRising = WholeSignature(PaintedPicture(row.width, row.height, rising));
+        const Signature flatFalling =
+            WholeSignature(PaintedPicture(row.width, row.height, falling));
+        ASSERT_NE(flatRising.bits, flatFalling.bits) << name;
+
+        const Signature sampled = WholeSignature(latticed);
+        EXPECT_EQ(sampled.bits, flatRising.bits) << name;
+        EXPECT_EQ(sampled.levels, flatRising.levels) << name;
+    }
+}
+
+TEST(SignatureTest, DrawingsAreSampledAtEveryPixel) {
+    // Black but for white odd columns in the bottom-right cell, which no coarse lattice
+    // starting at the cell's corner would ever read.
+    const Bitmap picture = PaintedPicture(1000, 500, [](int x, int y) {
+        return (x >= 750 && y >= 375 && x % 2 == 1) ? kWhite : kBlack;
+    });
+    const Signature signature = WholeSignature(picture);
+    EXPECT_EQ(signature.levels, 3u); // cell 15 at the top level, every other cell at 0
+    EXPECT_EQ(signature.bits, 0x80008000u);
+}
+
+TEST(SignatureTest, RegionSignatureEqualsTheSignatureOfTheCroppedPicture) {
+    const Bitmap picture = Landscape(400, 300);
+    struct Row {
+        int Left, Top, Right, Bottom;
+    };
+    const Row rows[] = {
+        {50, 40, 350, 290}, {-20, -20, 100, 60}, {10, 10, 5000, 5000}, {384, 284, 400, 300}};
+    for (const Row& row : rows) {
+        Pdata record(QStringLiteral("p"));
+        record.signatureBits = 7;
+        record.signatureLevels = 9;
+        record.AddSubIndex(1, 2, 3, 4, 5, 6);
+        const std::int32_t result =
+            ComputeSignature(picture, record, true, row.Left, row.Top, row.Right, row.Bottom);
+
+        const int left = std::max(row.Left, 0);
+        const int top = std::max(row.Top, 0);
+        const int right = std::min(row.Right, 400);
+        const int bottom = std::min(row.Bottom, 300);
+        const Bitmap crop = PaintedPicture(right - left, bottom - top, [&](int x, int y) {
+            return picture.pixel(left + x, top + y);
+        });
+        const Signature expected = WholeSignature(crop);
+        const std::string name = std::to_string(row.Left) + "," + std::to_string(row.Top);
+
+        EXPECT_EQ(result, expected.result) << name;
+        EXPECT_EQ(record.signatureBits, 7u) << name;
+        EXPECT_EQ(record.signatureLevels, 9u) << name;
+        ASSERT_EQ(record.SubIndexCount(), 2) << name;
+        EXPECT_EQ(record.SubIndexAt(1),
+                  (SubIndexEntry{expected.bits, expected.levels, left, top, right, bottom}))
+            << name;
+    }
+}
+
+// Counts what a computation reports and aborts once enough columns have been sampled, as a
+// user pressing Abort while messages run.
+class CountingObserver : public SignatureObserver {
+public:
+    int abortAfterColumns = -1;
+    int columns = 0;
+    std::vector<int> reported;
+
+    void CellDone(int cellsDone) override { reported.push_back(cellsDone); }
+    void LetMessagesRun() override { ++columns; }
+    bool AbortRequested() const override {
+        return abortAfterColumns >= 0 && columns >= abortAfterColumns;
+    }
+};
+
+TEST(SignatureTest, ReportsEveryCellAndLetsMessagesRunAfterEachColumn) {
+    CountingObserver colour;
+    EXPECT_NE(WholeSignature(Landscape(1000, 500), &colour).result, -1);
+    EXPECT_EQ(colour.reported,
+              (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    EXPECT_EQ(colour.columns, 16 * 32); // 250 columns per cell at step 8
+
+    CountingObserver drawing;
+    EXPECT_NE(WholeSignature(Drawing(1000, 500), &drawing).result, -1);
+    EXPECT_EQ(drawing.columns, 4 * 1000);
+}
+
+TEST(SignatureTest, AbortStopsAtTheEndOfTheCellInProgress) {
+    const Bitmap picture = Landscape(1000, 500); // 32 columns of samples per cell
+    struct Row {
+        const char* name;
+        int abortAfterColumns;
+        int cellsReported;
+    };
+    const Row rows[] = {
+        {"during the first cell", 1, 0},
+        {"during the sixth cell", 5 * 32 + 1, 5},
+        {"during the last cell", 15 * 32 + 1, 15},
+    };
+    for (const Row& row : rows) {
+        CountingObserver observer;
+        observer.abortAfterColumns = row.abortAfterColumns;
+        Pdata record(QStringLiteral("p"));
+        EXPECT_EQ(ComputeSignature(picture, record, false, 0, 0, 0, 0, &observer), -1) << row.name;
+        EXPECT_EQ(int(observer.reported.size()), row.cellsReported) << row.name;
+        EXPECT_EQ(observer.columns, (row.cellsReported + 1) * 32) << row.name;
+        EXPECT_EQ(record.signatureBits, 0u) << row.name;
+        EXPECT_EQ(record.signatureLevels, 0u) << row.name;
+    }
+
+    Pdata record(QStringLiteral("p"));
+    CountingObserver observer;
+    observer.abortAfterColumns = 1;
+    EXPECT_EQ(ComputeSignature(picture, record, true, 0, 0, 500, 500, &observer), -1);
+    EXPECT_EQ(record.SubIndexCount(), 0);
+}
+
+} // namespace
+} // namespace lumadex
