@@ -1,0 +1,210 @@
+#include "store/database_reader.h"
+
+#include "catalogue/catalogue.h"
+#include "memo/data_manage.h"
+#include "search/mismatch_num.h"
+#include "store/byte_reader.h"
+#include "store/database_format.h"
+#include "store/database_record_batch.h"
+#include "store/database_stored_path.h"
+#include "store/option_model.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace lumadex {
+namespace {
+
+// Values of the AddingSameFilename choice.
+enum class SameNameRule { Replace = 0, DontAdd = 1, NotCare = 2 };
+
+class DatabaseParser {
+public:
+    DatabaseParser(std::span<const std::uint8_t> bytes, DatabaseTarget target,
+                   DatabaseReadObserver& observer)
+        : bytes_(bytes), reader_(bytes), target_(target), observer_(observer),
+          slotBase_(std::uint32_t(target.memos.slotCount())) {
+        if (target.merge)
+            mismatchMerge_.emplace(target.mismatchNumbers);
+        target.memos.setGroupIdOffset(target.memos.HighestGroupId());
+    }
+
+    DatabaseReadResult Read() {
+        result_.header = target_.merge ? ReadDatabaseHeaderInfo(bytes_)
+                                       : ApplyDatabaseHeader(bytes_, target_.options);
+        result_.status = ReadAfterHeader();
+        target_.catalogue.AddRecords(batch_.TakeRecords());
+        return result_;
+    }
+
+private:
+    DatabaseReadStatus ReadAfterHeader() {
+        switch (result_.header.check) {
+        case HeaderCheck::NotLumadexDatabase:
+            return DatabaseReadStatus::NotDatabase;
+        case HeaderCheck::Truncated:
+            return DatabaseReadStatus::Broken;
+        case HeaderCheck::Valid:
+            break;
+        }
+        observer_.HeaderRead(result_.header);
+        layout_ = RecordLayout::ForVersion(result_.header.formatVersion);
+        reader_.Skip(kDatabaseHeaderSize);
+        if (layout_.memo && !ReadMemoBlock())
+            return DatabaseReadStatus::Broken;
+        // The header's count sizes the batch, but never beyond what the bytes left could hold.
+        batch_.Reserve(std::min<std::size_t>(std::size_t(result_.header.recordCount),
+                                             reader_.remaining() / layout_.smallestRecordBytes()));
+        while (!reader_.atEnd()) {
+            std::unique_ptr<Pdata> record = ReadRecord();
+            if (!record)
+                return DatabaseReadStatus::Broken;
+            Place(std::move(record));
+            if (!observer_.ContinueReading())
+                return DatabaseReadStatus::Stopped;
+        }
+        return DatabaseReadStatus::Complete;
+    }
+
+    bool ReadMemoBlock() {
+        const int groupsBefore = target_.memos.groupCount();
+        const bool read = target_.memos.ReadMemoBlock(reader_);
+        fileSlotCount_ = std::uint32_t(target_.memos.slotCount()) - slotBase_;
+        if (fileSlotCount_ > 0 || target_.memos.groupCount() != groupsBefore)
+            result_.changed = true;
+        return read;
+    }
+
+    // One record, or nullptr when the bytes end inside it or its path is too long.
+    std::unique_ptr<Pdata> ReadRecord() {
+        const std::uint32_t pathLength = reader_.ReadU32();
+        if (pathLength > kMaxStoredPathBytes)
+            return nullptr;
+        const std::span<const std::uint8_t> storedPath = reader_.ReadBytes(pathLength);
+        if (reader_.failed())
+            return nullptr;
+        auto record = std::make_unique<Pdata>(paths_.Expand(storedPath));
+        record->signatureBits = reader_.ReadU32();
+        record->signatureLevels = reader_.ReadU32();
+        const std::uint16_t mismatchId = layout_.mismatchId ? reader_.ReadU16() : 0;
+        if (layout_.sizeAndTime) {
+            record->fileSize = reader_.ReadI32();
+            record->fileTime = reader_.ReadI32();
+        }
+        if (layout_.memo)
+            ReadMemoLinks(*record);
+        if (layout_.subIndex)
+            ReadSubIndex(*record);
+        if (reader_.failed())
+            return nullptr;
+        record->mismatchId = MarkMismatchId(mismatchId);
+        return record;
+    }
+
+    void ReadMemoLinks(Pdata& record) {
+        const std::uint32_t count = reader_.ReadU32();
+        if (count > reader_.remaining() / 4) {
+            reader_.Fail();
+            return;
+        }
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint32_t index = reader_.ReadU32();
+            // A link to a slot the file does not hold would point at whatever slot is made
+            // there later; it is dropped.
+            if (index < fileSlotCount_)
+                record.AddMemoLink(index + slotBase_);
+        }
+    }
+
+    void ReadSubIndex(Pdata& record) {
+        const std::uint32_t count = reader_.ReadU32();
+        if (count > reader_.remaining() / kSubIndexEntryBytes) {
+            reader_.Fail();
+            return;
+        }
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint32_t bits = reader_.ReadU32();
+            const std::uint32_t levels = reader_.ReadU32();
+            const std::int32_t top = reader_.ReadI32();
+            const std::int32_t left = reader_.ReadI32();
+            const std::int32_t bottom = reader_.ReadI32();
+            const std::int32_t right = reader_.ReadI32();
+            record.AddSubIndex(bits, levels, left, top, right, bottom);
+        }
+    }
+
+    std::uint16_t MarkMismatchId(std::uint16_t numberRead) {
+        if (mismatchMerge_)
+            return mismatchMerge_->Renumber(numberRead);
+        target_.mismatchNumbers.Mark(numberRead);
+        return numberRead;
+    }
+
+    // Applies the same-name rule and adds the record unless the rule drops it.
+    void Place(std::unique_ptr<Pdata> record) {
+        batch_.Meet(record->fileName, paths_.origin());
+        Pdata* present = RecordWithSamePath(record->fileName);
+        if (present) {
+            switch (SameNameRule(target_.options.choice(RadioChoice::AddingSameFilename))) {
+            case SameNameRule::Replace:
+                // The record read takes over the present one's place: the result is that of
+                // destroying the present record and adding the new one, without moving any.
+                record->AddMemoLinksFrom(*present);
+                *present = std::move(*record);
+                result_.changed = true;
+                CountAdded();
+                return;
+            case SameNameRule::DontAdd: {
+                const int linksBefore = present->MemoLinkCount();
+                present->AddMemoLinksFrom(*record);
+                if (present->MemoLinkCount() != linksBefore)
+                    result_.changed = true;
+                observer_.DuplicateDropped(result_.recordsAdded);
+                return;
+            }
+            case SameNameRule::NotCare:
+                break;
+            }
+        }
+        batch_.Add(std::move(record));
+        result_.changed = true;
+        CountAdded();
+    }
+
+    Pdata* RecordWithSamePath(const QString& path) {
+        if (!target_.catalogue.isEmpty()) {
+            const int index = target_.catalogue.FindRecord(path);
+            if (index >= 0)
+                return &target_.catalogue.at(index);
+        }
+        return batch_.SamePath();
+    }
+
+    void CountAdded() {
+        ++result_.recordsAdded;
+        if (result_.recordsAdded % kProgressStep == 0)
+            observer_.RecordsAdded(result_.recordsAdded);
+    }
+
+    std::span<const std::uint8_t> bytes_;
+    ByteReader reader_;
+    DatabaseTarget target_;
+    DatabaseReadObserver& observer_;
+    DatabaseReadResult result_;
+    RecordLayout layout_;
+    const std::uint32_t slotBase_;
+    std::uint32_t fileSlotCount_ = 0;
+    std::optional<MismatchMerge> mismatchMerge_;
+    PathExpander paths_;
+    RecordBatch batch_;
+};
+
+} // namespace
+
+DatabaseReadResult ReadDatabaseBytes(std::span<const std::uint8_t> bytes, DatabaseTarget target,
+                                     DatabaseReadObserver& observer) {
+    return DatabaseParser(bytes, target, observer).Read();
+}
+
+} // namespace lumadex
