@@ -87,8 +87,7 @@ public:
     }
     void RecordReached(int index) override { document_.observer_->SetProgress(index); }
     void RecordLeftOut(const Pdata& record) override {
-        document_.pictures_.LogMessage(QStringLiteral("Path too long. Not saved:") +
-                                       record.fileName);
+        document_.pictures_.LogMessage(QStringLiteral("Path cannot be saved:") + record.fileName);
     }
 
 private:

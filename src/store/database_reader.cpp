@@ -76,15 +76,15 @@ private:
         return read;
     }
 
-    // One record, or nullptr when the bytes end inside it or its path is too long.
+    // One record, or nullptr when the bytes end inside it or its path cannot be taken.
     std::unique_ptr<Pdata> ReadRecord() {
         const std::uint32_t pathLength = reader_.ReadU32();
         if (pathLength > kMaxStoredPathBytes)
             return nullptr;
-        const std::span<const std::uint8_t> storedPath = reader_.ReadBytes(pathLength);
-        if (reader_.failed())
+        std::optional<QString> path = paths_.Expand(reader_.ReadBytes(pathLength));
+        if (reader_.failed() || !path)
             return nullptr;
-        auto record = std::make_unique<Pdata>(paths_.Expand(storedPath));
+        auto record = std::make_unique<Pdata>(std::move(*path));
         record->signatureBits = reader_.ReadU32();
         record->signatureLevels = reader_.ReadU32();
         const std::uint16_t mismatchId = layout_.mismatchId ? reader_.ReadU16() : 0;

@@ -61,10 +61,13 @@ void PathShortener::Stored(QStringView path, QStringView storedText) {
         keptFolder_ = path.first(FolderPartLength(path)).toString();
 }
 
-QString PathExpander::Expand(std::span<const std::uint8_t> storedText) {
+std::optional<QString> PathExpander::Expand(std::span<const std::uint8_t> storedText) {
     const auto separator = std::find(storedText.rbegin(), storedText.rend(), kSeparatorByte).base();
-    if (separator == storedText.begin())
+    if (separator == storedText.begin()) {
+        if (keptFolder_.isEmpty())
+            return std::nullopt;
         return JoinDecoded(keptFolder_, storedText);
+    }
     const auto folder = storedText.first(std::size_t(separator - storedText.begin()));
     if (!std::equal(folder.begin(), folder.end(), keptFolderBytes_.begin(),
                     keptFolderBytes_.end())) {

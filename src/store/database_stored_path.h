@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -40,8 +41,9 @@ struct PathOrigin {
 // folder is kept; a text without one is a name, and the kept folder is put in front of it.
 class PathExpander {
 public:
-    // The whole path of a stored text of UTF-8 bytes.
-    QString Expand(std::span<const std::uint8_t> storedText);
+    // The whole path of a stored text of UTF-8 bytes; nothing for a name met before any folder
+    // (a writer never stores one, and a path without a folder could not be stored again).
+    std::optional<QString> Expand(std::span<const std::uint8_t> storedText);
     // The origin of the path Expand returned last.
     PathOrigin origin() const { return {generation_, keptFolder_.size()}; }
 

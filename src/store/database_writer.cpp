@@ -81,6 +81,10 @@ public:
         : out_(out), observer_(observer) {}
 
     void Encode(const Pdata& record) {
+        if (FolderPartLength(record.fileName) == 0) {
+            observer_.RecordLeftOut(record);
+            return;
+        }
         const QStringView stored = paths_.Shorten(record.fileName);
         out_.Reserve(4 + 3 * std::size_t(stored.size()) + kFixedRecordBytes);
         const std::size_t pathBytes = EncodeUtf8(stored, out_.cursor() + 4);

@@ -28,7 +28,8 @@ public:
     virtual void RecordsStarting(int /*recordCount*/) {}
     // The record at this catalogue index, a multiple of 256, is about to be written.
     virtual void RecordReached(int /*index*/) {}
-    // The record is left out: its path cannot be stored within the longest stored path.
+    // The record is left out: its path has no folder, or its stored form would be longer than
+    // a record may hold.
     virtual void RecordLeftOut(const Pdata& /*record*/) {}
 };
 

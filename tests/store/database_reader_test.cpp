@@ -157,14 +157,24 @@ TEST(DatabaseReader, RefusesWhatIsNotADatabase) {
 }
 
 TEST(DatabaseReader, UndoesPathShortening) {
-    const Bytes bytes = CurrentFile({Named("name-before-any-folder.jpg"), Named("/a/b/1.jpg"),
-                                     Named("2.jpg"), Named("/a/B/3.jpg"), Named("4.jpg"),
-                                     Named("/a/b/c/5.jpg"), Named("\xC3\xA9.jpg")});
+    const Bytes bytes =
+        CurrentFile({Named("/a/b/1.jpg"), Named("2.jpg"), Named("/a/B/3.jpg"), Named("4.jpg"),
+                     Named("/a/b/c/5.jpg"), Named("\xC3\xA9.jpg"), Named("")});
     Parts parts;
     ASSERT_EQ(Read(bytes, parts).status, DatabaseReadStatus::Complete);
-    EXPECT_EQ(parts.paths(), (QStringList{"/a/b/1.jpg", "/a/b/2.jpg", "/a/B/3.jpg", "/a/B/4.jpg",
-                                          "/a/b/c/5.jpg", QString::fromUtf8("/a/b/c/\xC3\xA9.jpg"),
-                                          "name-before-any-folder.jpg"}));
+    EXPECT_EQ(parts.paths(),
+              (QStringList{"/a/b/1.jpg", "/a/b/2.jpg", "/a/B/3.jpg", "/a/B/4.jpg", "/a/b/c/",
+                           "/a/b/c/5.jpg", QString::fromUtf8("/a/b/c/\xC3\xA9.jpg")}));
+}
+
+TEST(DatabaseReader, NameBeforeAnyFolderBreaksTheFile) {
+    for (const char* first : {"name.jpg", ""}) {
+        Parts parts;
+        EXPECT_EQ(Read(CurrentFile({Named(first), Named("/a/1.jpg")}), parts).status,
+                  DatabaseReadStatus::Broken)
+            << first;
+        EXPECT_EQ(parts.catalogue.count(), 0);
+    }
 }
 
 TEST(DatabaseReader, PathOf1024BytesBreaksTheFileFromThatRecordOn) {

@@ -114,7 +114,7 @@ TEST(DatabaseWriter, ReportsProgressEvery256Records) {
     EXPECT_EQ(recorder.reached, (std::vector<int>{0, 256, 512}));
 }
 
-TEST(DatabaseWriter, LeavesOutPathsTooLongToStore) {
+TEST(DatabaseWriter, LeavesOutPathsItCannotStore) {
     Catalogue catalogue;
     const QString longFolder = "/" + QString(1020, 'f') + "/";
     Add(catalogue, "/a/fits.jpg");
@@ -123,6 +123,7 @@ TEST(DatabaseWriter, LeavesOutPathsTooLongToStore) {
     Add(catalogue, "/z/" + QString(1019, 'n'));  // 1022 bytes: stored whole
     Add(catalogue, "/z/" + QString(1021, 'o'));  // its name alone: 1021 bytes
     Add(catalogue, "/zz/" + QString(1020, 'p')); // 1024 bytes
+    Add(catalogue, "no-folder.jpg");
 
     const DatabaseHeader header = BuildDatabaseHeader(OptionModel(), -1, catalogue.count());
     Bytes expected(header.begin(), header.end());
@@ -134,7 +135,7 @@ TEST(DatabaseWriter, LeavesOutPathsTooLongToStore) {
     Recorder recorder;
     EXPECT_EQ(Encode(header, DataManage(), catalogue, recorder), expected);
     EXPECT_EQ(recorder.leftOut, (QStringList{longFolder + "x.jpg", longFolder + "y.jpg",
-                                             "/zz/" + QString(1020, 'p')}));
+                                             "/zz/" + QString(1020, 'p'), "no-folder.jpg"}));
 }
 
 TEST(DatabaseWriter, StopsWhenTheSinkRefusesBytes) {
