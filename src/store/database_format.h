@@ -26,11 +26,13 @@ struct RecordLayout {
         return {version >= 3, version >= 4, version >= 5, version >= 7};
     }
 
-    // Bytes of the smallest record of this layout (empty path, no links, no entries).
-    std::size_t smallestRecordBytes() const {
-        return 4 + 8 + (mismatchId ? 2 : 0) + (sizeAndTime ? 8 : 0) + (memo ? 4 : 0) +
-               (subIndex ? 4 : 0);
+    // Bytes of the fields every record of this layout has after its path: signatures, mismatch
+    // number, size and time, memo link count.
+    std::size_t fixedFieldBytes() const {
+        return 8 + (mismatchId ? 2 : 0) + (sizeAndTime ? 8 : 0) + (memo ? 4 : 0);
     }
+    // Bytes of the smallest record of this layout (empty path, no links, no entries).
+    std::size_t smallestRecordBytes() const { return 4 + fixedFieldBytes() + (subIndex ? 4 : 0); }
 };
 
 } // namespace lumadex

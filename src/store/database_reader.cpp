@@ -16,6 +16,28 @@
 namespace lumadex {
 namespace {
 
+// Reads little-endian values from bytes already known to be there.
+class FieldCursor {
+public:
+    explicit FieldCursor(const std::uint8_t* at) : at_(at) {}
+
+    std::uint16_t U16() {
+        const auto value = std::uint16_t(at_[0] | at_[1] << 8);
+        at_ += 2;
+        return value;
+    }
+    std::uint32_t U32() {
+        const std::uint32_t value = std::uint32_t(at_[0]) | std::uint32_t(at_[1]) << 8 |
+                                    std::uint32_t(at_[2]) << 16 | std::uint32_t(at_[3]) << 24;
+        at_ += 4;
+        return value;
+    }
+    std::int32_t I32() { return std::int32_t(U32()); }
+
+private:
+    const std::uint8_t* at_;
+};
+
 // Values of the AddingSameFilename choice.
 enum class SameNameRule { Replace = 0, DontAdd = 1, NotCare = 2 };
 
@@ -82,56 +104,55 @@ private:
         if (pathLength > kMaxStoredPathBytes)
             return nullptr;
         std::optional<QString> path = paths_.Expand(reader_.ReadBytes(pathLength));
+        const std::span<const std::uint8_t> fixed = reader_.ReadBytes(layout_.fixedFieldBytes());
         if (reader_.failed() || !path)
             return nullptr;
         auto record = std::make_unique<Pdata>(std::move(*path));
-        record->signatureBits = reader_.ReadU32();
-        record->signatureLevels = reader_.ReadU32();
-        const std::uint16_t mismatchId = layout_.mismatchId ? reader_.ReadU16() : 0;
+        FieldCursor fields(fixed.data());
+        record->signatureBits = fields.U32();
+        record->signatureLevels = fields.U32();
+        const std::uint16_t mismatchId = layout_.mismatchId ? fields.U16() : 0;
         if (layout_.sizeAndTime) {
-            record->fileSize = reader_.ReadI32();
-            record->fileTime = reader_.ReadI32();
+            record->fileSize = fields.I32();
+            record->fileTime = fields.I32();
         }
-        if (layout_.memo)
-            ReadMemoLinks(*record);
-        if (layout_.subIndex)
-            ReadSubIndex(*record);
-        if (reader_.failed())
+        if (layout_.memo && !ReadMemoLinks(fields.U32(), *record))
+            return nullptr;
+        if (layout_.subIndex && !ReadSubIndex(*record))
             return nullptr;
         record->mismatchId = MarkMismatchId(mismatchId);
         return record;
     }
 
-    void ReadMemoLinks(Pdata& record) {
-        const std::uint32_t count = reader_.ReadU32();
-        if (count > reader_.remaining() / 4) {
-            reader_.Fail();
-            return;
-        }
+    bool ReadMemoLinks(std::uint32_t count, Pdata& record) {
+        if (count > reader_.remaining() / 4)
+            return false;
+        FieldCursor links(reader_.ReadBytes(4 * std::size_t(count)).data());
         for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint32_t index = reader_.ReadU32();
+            const std::uint32_t index = links.U32();
             // A link to a slot the file does not hold would point at whatever slot is made
             // there later; it is dropped.
             if (index < fileSlotCount_)
                 record.AddMemoLink(index + slotBase_);
         }
+        return true;
     }
 
-    void ReadSubIndex(Pdata& record) {
+    bool ReadSubIndex(Pdata& record) {
         const std::uint32_t count = reader_.ReadU32();
-        if (count > reader_.remaining() / kSubIndexEntryBytes) {
-            reader_.Fail();
-            return;
-        }
+        if (reader_.failed() || count > reader_.remaining() / kSubIndexEntryBytes)
+            return false;
+        FieldCursor entries(reader_.ReadBytes(kSubIndexEntryBytes * count).data());
         for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint32_t bits = reader_.ReadU32();
-            const std::uint32_t levels = reader_.ReadU32();
-            const std::int32_t top = reader_.ReadI32();
-            const std::int32_t left = reader_.ReadI32();
-            const std::int32_t bottom = reader_.ReadI32();
-            const std::int32_t right = reader_.ReadI32();
+            const std::uint32_t bits = entries.U32();
+            const std::uint32_t levels = entries.U32();
+            const std::int32_t top = entries.I32();
+            const std::int32_t left = entries.I32();
+            const std::int32_t bottom = entries.I32();
+            const std::int32_t right = entries.I32();
             record.AddSubIndex(bits, levels, left, top, right, bottom);
         }
+        return true;
     }
 
     std::uint16_t MarkMismatchId(std::uint16_t numberRead) {

@@ -7,6 +7,7 @@
 #include "store/database_stored_path.h"
 
 #include <QSaveFile>
+#include <algorithm>
 #include <vector>
 
 namespace lumadex {
@@ -20,14 +21,20 @@ constexpr std::size_t kFixedRecordBytes = 8 + 2 + 8;
 // Gathers little-endian values in a buffer and passes it on to the sink in chunks.
 class ChunkedOutput {
 public:
-    explicit ChunkedOutput(ByteSink& sink) : sink_(sink), buffer_(kChunkBytes) {}
+    explicit ChunkedOutput(ByteSink& sink) : sink_(sink) {}
 
     bool failed() const { return failed_; }
 
-    // Makes room for count more bytes, passing on what was gathered if need be.
+    // Makes room for count more bytes: the buffer grows up to a chunk, and once it holds one,
+    // what was gathered is passed on.
     void Reserve(std::size_t count) {
-        if (used_ + count <= buffer_.size())
+        const std::size_t needed = used_ + count;
+        if (needed <= buffer_.size())
             return;
+        if (needed <= kChunkBytes) {
+            buffer_.resize(std::clamp(2 * buffer_.size(), needed, kChunkBytes));
+            return;
+        }
         Flush();
         if (count > buffer_.size())
             buffer_.resize(count);
