@@ -14,22 +14,12 @@ using test::Bytes;
 
 class MemorySink : public ByteSink {
 public:
-    // Refuses every write after the first acceptWrites ones.
-    explicit MemorySink(int acceptWrites = -1) : acceptWrites_(acceptWrites) {}
-
     bool Write(std::span<const std::uint8_t> bytes) override {
-        ++writes;
-        if (acceptWrites_ >= 0 && writes > acceptWrites_)
-            return false;
         received.insert(received.end(), bytes.begin(), bytes.end());
         return true;
     }
 
     Bytes received;
-    int writes = 0;
-
-private:
-    int acceptWrites_;
 };
 
 class Recorder : public DatabaseWriteObserver {
@@ -136,27 +126,6 @@ TEST(DatabaseWriter, LeavesOutPathsItCannotStore) {
     EXPECT_EQ(Encode(header, DataManage(), catalogue, recorder), expected);
     EXPECT_EQ(recorder.leftOut, (QStringList{longFolder + "x.jpg", longFolder + "y.jpg",
                                              "/zz/" + QString(1020, 'p'), "no-folder.jpg"}));
-}
-
-TEST(DatabaseWriter, StopsWhenTheSinkRefusesBytes) {
-    Catalogue catalogue;
-    std::vector<std::unique_ptr<Pdata>> records;
-    for (int i = 0; i < 5000; ++i)
-        records.push_back(std::make_unique<Pdata>(
-            QStringLiteral("/%1/%2").arg(i, 4, 10, QLatin1Char('0')).arg(QString(250, 'n'))));
-    catalogue.AddRecords(std::move(records));
-    const DatabaseHeader header = BuildDatabaseHeader(OptionModel(), -1, catalogue.count());
-    Recorder recorder;
-
-    MemorySink whole;
-    ASSERT_TRUE(EncodeDatabase(header, DataManage(), catalogue, whole, recorder));
-    ASSERT_GT(whole.writes, 1) << "the database should take several chunks";
-
-    MemorySink refusing(1);
-    EXPECT_FALSE(EncodeDatabase(header, DataManage(), catalogue, refusing, recorder));
-    EXPECT_EQ(refusing.writes, 2) << "nothing is offered after a refusal";
-    EXPECT_EQ(refusing.received, Bytes(whole.received.begin(),
-                                       whole.received.begin() + long(refusing.received.size())));
 }
 
 } // namespace

@@ -4,7 +4,6 @@ namespace lumadex {
 namespace {
 
 using test::Bytes;
-using test::Chosen;
 using test::DocumentTest;
 
 // Decodes any file as a grey 64 x 64 picture.
@@ -48,22 +47,6 @@ TEST_F(DocumentTest, TitleShowsThePathAndTheModifiedFlags) {
     EXPECT_EQ(document_.history().entries(), QStringList{path});
 }
 
-TEST_F(DocumentTest, ClearAllDataAsksOnlyAboutChangedData) {
-    AddRecord("/a/1.jpg");
-    questions_.answers = {Answer::No};
-    EXPECT_FALSE(document_.ClearAllData());
-    ASSERT_EQ(questions_.asked.size(), 1u);
-    EXPECT_EQ(questions_.asked[0].text, "Clear all entries?");
-    EXPECT_EQ(questions_.asked[0].caption, "Confirm");
-    EXPECT_EQ(questions_.asked[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(document_.catalogue().count(), 1);
-
-    document_.setDataChanged(false);
-    EXPECT_TRUE(document_.ClearAllData());
-    EXPECT_EQ(questions_.asked.size(), 1u) << "no question for unchanged data";
-    EXPECT_TRUE(document_.catalogue().isEmpty());
-}
-
 TEST_F(DocumentTest, ClearAllDataEmptiesEveryListAndStore) {
     document_.pictures().loader().AddLast(DecoderForAnyFile(&GreyPicture));
     const QString picture = PathOf("new.pic");
@@ -79,6 +62,13 @@ TEST_F(DocumentTest, ClearAllDataEmptiesEveryListAndStore) {
     document_.setOptionsChanged(true);
     ASSERT_EQ(document_.pictures().newAdded().size(), 1u);
 
+    questions_.answers = {Answer::No};
+    EXPECT_FALSE(document_.ClearAllData());
+    ASSERT_EQ(questions_.asked.size(), 1u);
+    EXPECT_EQ(questions_.asked[0].text, "Clear all entries?");
+    EXPECT_EQ(questions_.asked[0].caption, "Confirm");
+    EXPECT_EQ(document_.catalogue().count(), 2);
+
     questions_.answers = {Answer::Yes};
     observer_.events.clear();
     EXPECT_TRUE(document_.ClearAllData());
@@ -93,6 +83,11 @@ TEST_F(DocumentTest, ClearAllDataEmptiesEveryListAndStore) {
     EXPECT_EQ(observer_.Of("result"), (QStringList{"Clear List...", ""}));
     EXPECT_TRUE(observer_.events.contains("data cleared"));
     EXPECT_EQ(observer_.Of("caption"), QStringList{"Lumadex Lite [New]"});
+
+    AddRecord("/a/2.jpg");
+    document_.setDataChanged(false);
+    EXPECT_TRUE(document_.ClearAllData());
+    EXPECT_EQ(questions_.asked.size(), 2u) << "no question for unchanged data";
 }
 
 TEST_F(DocumentTest, CurrentReferenceIsForgottenWithItsRecord) {
@@ -105,18 +100,6 @@ TEST_F(DocumentTest, CurrentReferenceIsForgottenWithItsRecord) {
     document_.pictures().DeleteRecord(0);
     EXPECT_EQ(document_.currentReference(), nullptr);
     EXPECT_EQ(document_.selectedIndex(), -1);
-}
-
-TEST_F(DocumentTest, SaveCommandsNeedRecordsAndSaveNeedsAChange) {
-    EXPECT_FALSE(document_.CanSaveAs());
-    document_.setOptionsChanged(true);
-    EXPECT_FALSE(document_.CanSave());
-    AddRecord("/a/1.jpg");
-    document_.ClearChangeFlags();
-    EXPECT_TRUE(document_.CanSaveAs());
-    EXPECT_FALSE(document_.CanSave());
-    document_.setOptionsChanged(true);
-    EXPECT_TRUE(document_.CanSave());
 }
 
 } // namespace
