@@ -1,0 +1,178 @@
+// Writes and reads a database of a million records and compares each with moving the same
+// bytes without building or parsing them; prints the memory a loaded record costs.
+//
+// Usage: database_bench [record count] [folder for the files]
+
+#include "document/document.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <malloc.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace lumadex;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRepeats = 5;
+
+class SaveTo : public UserQuestions {
+public:
+    explicit SaveTo(QString path) : path_(std::move(path)) {}
+    Answer Ask(const QString&, const QString&, MessageButtons, MessageIcon) override {
+        return Answer::No;
+    }
+    FileChoice ChooseFileToOpen(const FileDialogRequest&) override { return {}; }
+    FileChoice ChooseFileToSave(const FileDialogRequest&) override {
+        return {FileChoiceStatus::Chosen, path_};
+    }
+
+private:
+    QString path_;
+};
+
+// The fastest of kRepeats runs, in seconds.
+double Fastest(const std::function<void()>& run) {
+    double best = 1e30;
+    for (int i = 0; i < kRepeats; ++i) {
+        const auto start = Clock::now();
+        run();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// A photo library: a few thousand folders of camera files, some with memos and sub-indices.
+void FillCatalogue(Document& document, int count) {
+    const int memoA = document.memos().AddMemo("Holiday", 100);
+    const int memoB = document.memos().AddMemo("Family", 100);
+    document.memos().AddGroup("Tags", 100);
+    std::vector<std::unique_ptr<Pdata>> records;
+    records.reserve(std::size_t(count));
+    constexpr int kPerFolder = 300;
+    for (int i = 0; i < count; ++i) {
+        const int folder = i / kPerFolder;
+        auto record =
+            std::make_unique<Pdata>(QStringLiteral("/home/user/Pictures/%1/Event %2/IMG_%3.JPG")
+                                        .arg(2000 + folder / 200)
+                                        .arg(folder, 4, 10, QLatin1Char('0'))
+                                        .arg(i % kPerFolder + 1000));
+        record->signatureBits = std::uint32_t(i) * 2654435761u;
+        record->signatureLevels = ~record->signatureBits;
+        record->fileSize = 1000000 + i;
+        record->fileTime = 1500000000 + i;
+        if (i % 1000 == 0) {
+            record->AddMemoLink(std::uint32_t(memoA));
+            record->AddMemoLink(std::uint32_t(memoB));
+        }
+        if (i % 5000 == 0)
+            record->AddSubIndex(1, 2, 0, 0, 100, 100);
+        records.push_back(std::move(record));
+    }
+    document.catalogue().AddRecords(std::move(records));
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000000;
+    QTemporaryDir temporary;
+    const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temporary.path();
+    const QString databasePath = QDir(folder).filePath("bench.lx2");
+    const QString copyPath = QDir(folder).filePath("bench-copy.lx2");
+
+    double writeSeconds = 0;
+    {
+        SaveTo questions(databasePath);
+        Document document(PictureLoader(), questions);
+        FillCatalogue(document, count);
+        writeSeconds = Fastest([&] {
+            document.setDataChanged(true);
+            if (document.SaveAs() != SaveOutcome::Saved)
+                std::fprintf(stderr, "save failed\n");
+        });
+    }
+    const QByteArray bytes = ReadAll(databasePath);
+    const double plainWriteSeconds = Fastest([&] {
+        QFile file(copyPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::fprintf(stderr, "plain write failed\n");
+    });
+    // The save replaces the file only once it is complete and synced; the same done with the
+    // finished bytes.
+    const double replacingWriteSeconds = Fastest([&] {
+        QSaveFile file(copyPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            std::fprintf(stderr, "replacing write failed\n");
+    });
+
+    double readSeconds = 1e30;
+    std::size_t heapGrowth = 0;
+    std::size_t utf16Bytes = 0;
+    std::size_t utf8Bytes = 0;
+    int recordsRead = 0;
+    for (int i = 0; i < kRepeats; ++i) {
+        SaveTo questions(databasePath);
+        const std::size_t heapBefore = HeapInUse();
+        auto document = std::make_unique<Document>(PictureLoader(), questions);
+        document->setPendingDatabasePath(databasePath);
+        const auto start = Clock::now();
+        document->ReadDatabase();
+        readSeconds =
+            std::min(readSeconds, std::chrono::duration<double>(Clock::now() - start).count());
+        heapGrowth = HeapInUse() - heapBefore;
+        recordsRead = document->catalogue().count();
+        utf16Bytes = utf8Bytes = 0;
+        for (int r = 0; r < recordsRead; ++r) {
+            const QString& path = document->catalogue().at(r).fileName;
+            utf16Bytes += std::size_t(path.size()) * sizeof(QChar);
+            utf8Bytes += std::size_t(path.toUtf8().size());
+        }
+    }
+    std::uint64_t sum = 0;
+    const double plainReadSeconds = Fastest([&] {
+        const QByteArray again = ReadAll(databasePath);
+        for (const char byte : again)
+            sum += std::uint8_t(byte);
+    });
+
+    std::printf("records: %d written, %d read back; file %lld bytes\n", count, recordsRead,
+                static_cast<long long>(bytes.size()));
+    std::printf("write: %.3f s; the same bytes written whole: replacing the file %.3f s, ratio "
+                "%.2f (goal <= 3); plain write without sync %.3f s, ratio %.2f\n",
+                writeSeconds, replacingWriteSeconds, writeSeconds / replacingWriteSeconds,
+                plainWriteSeconds, writeSeconds / plainWriteSeconds);
+    std::printf(
+        "read:  %.3f s, plain read and byte sum %.3f s, ratio %.2f (goal <= 3)  [sum %llu]\n",
+        readSeconds, plainReadSeconds, readSeconds / plainReadSeconds,
+        static_cast<unsigned long long>(sum));
+    std::printf("memory per record beyond its path's characters (2 bytes each): %.1f bytes "
+                "(goal <= 200)\n",
+                double(heapGrowth - utf16Bytes) / recordsRead);
+    std::printf("memory per record beyond its path's UTF-8 bytes: %.1f bytes\n",
+                double(heapGrowth - utf8Bytes) / recordsRead);
+    return 0;
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+// Database files written byte by byte from the file layout, independently of the writer:
+// the 128-byte header, the memo block and records of any format version.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumadex::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline void PutU16(Bytes& out, std::uint16_t value) {
+    out.push_back(std::uint8_t(value));
+    out.push_back(std::uint8_t(value >> 8));
+}
+
+inline void PutU32(Bytes& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(std::uint8_t(value >> shift));
+}
+
+inline void PutText(Bytes& out, std::string_view text) {
+    PutU32(out, std::uint32_t(text.size()));
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+// A header with the given version digits, AddingSameFilename choice (byte 9), selected index
+// and record count; every other option byte is 0.
+inline Bytes HeaderBytes(std::string_view versionDigits, std::uint8_t sameNameRule = 1,
+                         std::int32_t selectedIndex = -1, std::int32_t recordCount = 0) {
+    Bytes out(128, 0);
+    out[0] = 'L';
+    out[1] = 'X';
+    out[2] = 'B';
+    for (std::size_t i = 0; i < 3; ++i)
+        out[3 + i] = std::uint8_t(versionDigits[i]);
+    out[9] = sameNameRule;
+    for (int i = 0; i < 4; ++i) {
+        out[std::size_t(120 + i)] = std::uint8_t(std::uint32_t(selectedIndex) >> (8 * i));
+        out[std::size_t(124 + i)] = std::uint8_t(std::uint32_t(recordCount) >> (8 * i));
+    }
+    return out;
+}
+
+struct StoredName {
+    std::string name;
+    std::int32_t id = 0;
+};
+
+inline void AppendMemoBlock(Bytes& out, const std::vector<StoredName>& groups,
+                            const std::vector<StoredName>& slots) {
+    PutU32(out, 1);
+    PutU32(out, std::uint32_t(groups.size()));
+    PutU32(out, std::uint32_t(slots.size()));
+    for (const StoredName& group : groups) {
+        PutText(out, group.name);
+        PutU32(out, std::uint32_t(group.id));
+    }
+    for (const StoredName& slot : slots) {
+        PutText(out, slot.name);
+        PutU32(out, std::uint32_t(slot.id));
+    }
+}
+
+// One sub-index entry in file order: bits, levels, Top, Left, Bottom, Right.
+using StoredSubIndex = std::array<std::uint32_t, 6>;
+
+struct StoredRecord {
+    std::string path; // as stored: whole, or a name after a whole path of its folder
+    std::uint32_t bits = 0;
+    std::uint32_t levels = 0;
+    std::uint16_t mismatchId = 0;
+    std::int32_t fileSize = 0;
+    std::int32_t fileTime = 0;
+    std::vector<std::uint32_t> links;
+    std::vector<StoredSubIndex> subIndex;
+};
+
+// A record with only a stored path and signature bits.
+inline StoredRecord Named(std::string path, std::uint32_t bits = 0) {
+    StoredRecord record;
+    record.path = std::move(path);
+    record.bits = bits;
+    return record;
+}
+
+// Appends the record with the fields the format version holds.
+inline void AppendRecord(Bytes& out, int version, const StoredRecord& record) {
+    PutText(out, record.path);
+    PutU32(out, record.bits);
+    PutU32(out, record.levels);
+    if (version >= 3)
+        PutU16(out, record.mismatchId);
+    if (version >= 5) {
+        PutU32(out, std::uint32_t(record.fileSize));
+        PutU32(out, std::uint32_t(record.fileTime));
+    }
+    if (version >= 4) {
+        PutU32(out, std::uint32_t(record.links.size()));
+        for (const std::uint32_t link : record.links)
+            PutU32(out, link);
+    }
+    if (version >= 7) {
+        PutU32(out, std::uint32_t(record.subIndex.size()));
+        for (const StoredSubIndex& entry : record.subIndex)
+            for (const std::uint32_t value : entry)
+                PutU32(out, value);
+    }
+}
+
+} // namespace lumadex::test
