@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <utility>
 
 namespace lumadex::cli {
 
@@ -22,6 +23,35 @@ void PrintHelp() {
                "      Decode IN (JPEG, BMP or PNG) and write OUT as PNG with the given\n"
                "      compression, or as JPEG with QUALITY from 25 to 100, optionally grey.\n"
                "      Exit status: 0 written, 1 IN unreadable or OUT not written, 2 usage error.\n"
+               "\n"
+               "  add DB PATH... [--depth N]\n"
+               "      Add picture files and folders (recursively, N levels deep at most) to the\n"
+               "      database DB, creating it when missing, under the options stored in DB.\n"
+               "      Prints each refused file's reason and a summary line.\n"
+               "\n"
+               "  similar DB [--json]\n"
+               "      List every picture that has look-alikes, each followed by its matches\n"
+               "      indented by two blanks, in the order the lists show them.\n"
+               "\n"
+               "  info DB\n"
+               "      Show the format version, record count, selected index, memo counts and\n"
+               "      every stored option as name=value.\n"
+               "\n"
+               "  dump DB\n"
+               "      One tab-separated line per record: path, signature words, mismatch group,\n"
+               "      size, time, memo links, regions (bits:levels:L,T,R,B).\n"
+               "\n"
+               "  merge DB OTHER...\n"
+               "      Import the other databases into DB and save it.\n"
+               "\n"
+               "  rename-csv DB CSV\n"
+               "      Rename stored paths from a CSV file of old name, folder, new name.\n"
+               "\n"
+               "  set DB OPTION=VALUE...\n"
+               "      Change stored options (names as 'info' prints them).\n"
+               "\n"
+               "  Database commands exit 0 on success, 1 when a database is unreadable or\n"
+               "  broken (the reason on standard error), 2 on a usage error.\n"
                "\n"
                "  --help\n"
                "      Show this text.\n",
@@ -48,9 +78,16 @@ int main(int argc, char* argv[]) {
         PrintHelp();
         return kExitOk;
     }
-    if (command == QLatin1String("sign"))
-        return RunSign(arguments);
-    if (command == QLatin1String("convert"))
-        return RunConvert(arguments);
+    using Command = int (*)(const QStringList&);
+    const std::pair<const char*, Command> commands[] = {
+        {"sign", RunSign},   {"convert", RunConvert},
+        {"add", RunAdd},     {"similar", RunSimilar},
+        {"info", RunInfo},   {"dump", RunDump},
+        {"merge", RunMerge}, {"rename-csv", RunRenameCsv},
+        {"set", RunSet},
+    };
+    for (const auto& [name, run] : commands)
+        if (command == QLatin1String(name))
+            return run(arguments);
     return UsageError(QStringLiteral("unknown command '%1'").arg(command));
 }

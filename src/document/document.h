@@ -102,8 +102,8 @@ public:
     SaveOutcome SaveAs();
     // Asks to save changes, clears all data and reads a database.
     void Open();
-    // Reads a database into the open one.
-    void Import();
+    // Reads a database into the open one; says how the read went.
+    ReadOutcome Import();
     // Reads the pending database, or one chosen with the open dialog, into the catalogue.
     ReadOutcome ReadDatabase();
     // Destroys every record and empties the memo store and mismatch groups, after asking

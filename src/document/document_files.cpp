@@ -217,9 +217,9 @@ void Document::Open() {
     UpdateTitle(false);
 }
 
-void Document::Import() {
+ReadOutcome Document::Import() {
     if (reading_)
-        return;
+        return ReadOutcome::Cancelled;
     const QString remembered = databasePath_;
     if (options_.isChecked(OptionId::AllowRobustOperation))
         observer_->ShowStopButton(true);
@@ -237,6 +237,7 @@ void Document::Import() {
     UpdateTitle(false);
     mergeMode_ = false;
     observer_->ShowStopButton(false);
+    return outcome;
 }
 
 ReadOutcome Document::ReadDatabase() {
