@@ -64,7 +64,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
     test::ScriptedQuestions otherQuestions;
     otherQuestions.openChoices = {Chosen(path)};
     Document other(PictureLoader(), otherQuestions);
-    test::RecordingObserver otherObserver;
+    test::RecordingDocumentObserver otherObserver;
     other.SetObserver(&otherObserver);
     other.Open();
     ASSERT_EQ(other.catalogue().count(), 2);
@@ -186,7 +186,7 @@ TEST_F(DocumentTest, OpenAsksToSaveChangesFirst) {
         questions.saveChoices = row.saveChoices;
         questions.openChoices = {Chosen(file)};
         Document document(PictureLoader(), questions);
-        test::RecordingObserver observer;
+        test::RecordingDocumentObserver observer;
         document.SetObserver(&observer);
         document.catalogue().AddRecord(std::make_unique<Pdata>(QStringLiteral("/mine/a.jpg")));
         document.setDataChanged(true);

@@ -66,7 +66,7 @@ inline FileChoice Chosen(const QString& path) {
 }
 
 // Status texts and window events in the order they came, as "kind:text".
-class RecordingObserver : public DocumentObserver {
+class RecordingDocumentObserver : public DocumentObserver {
 public:
     void ShowStatus(StatusField field, const QString& text) override {
         static const char* const kinds[] = {"progress:", "count:", "result:"};
@@ -155,7 +155,7 @@ protected:
 
     QTemporaryDir dir_;
     ScriptedQuestions questions_;
-    RecordingObserver observer_;
+    RecordingDocumentObserver observer_;
     Document document_{PictureLoader(), questions_};
     RecordingListener listener_{document_};
 };
