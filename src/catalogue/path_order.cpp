@@ -1,6 +1,7 @@
 #include "catalogue/path_order.h"
 
 #include <QChar>
+#include <algorithm>
 
 namespace lumadex {
 namespace {
@@ -23,8 +24,14 @@ char32_t NextUpperCodePoint(QStringView text, qsizetype& position) {
 } // namespace
 
 int ComparePathKeys(QStringView a, QStringView b) {
-    qsizetype i = 0;
-    qsizetype j = 0;
+    // Paths in catalogue order share long folder prefixes: identical units compare equal
+    // whatever their case, so skip them, stopping on a code point boundary.
+    const qsizetype shorter = std::min(a.size(), b.size());
+    qsizetype start = std::mismatch(a.begin(), a.begin() + shorter, b.begin()).first - a.begin();
+    if (start > 0 && QChar::isHighSurrogate(a[start - 1].unicode()))
+        --start;
+    qsizetype i = start;
+    qsizetype j = start;
     while (i < a.size() && j < b.size()) {
         const char32_t left = NextUpperCodePoint(a, i);
         const char32_t right = NextUpperCodePoint(b, j);
