@@ -1,10 +1,10 @@
 // End-to-end cases of the lumadex command: given these files and arguments, this output, this
 // exit status and these files on disk.
+#include "cli/cli_runner.h"
 #include "support/testdata.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,19 +12,8 @@
 namespace lumadex {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(LUMADEX_CLI_PATH), arguments);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using test::CliResult;
+using test::RunCli;
 
 QString Photo(const char* name) {
     return test::TestDataPath(QStringLiteral("photos/") + name);
@@ -37,11 +26,11 @@ TEST(CliTest, UsageErrorsExitWithTwo) {
           QStringList{"convert", "--jpeg", "24", "a", "b"},
           QStringList{"convert", "--png", "FAST", "a", "b"},
           QStringList{"convert", "--png", "NONE", "--gray", "a", "b"}}) {
-        const CliRun run = RunCli(arguments);
+        const CliResult run = RunCli(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
     }
-    const CliRun help = RunCli({"--help"});
+    const CliResult help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("sign [--region L,T,R,B] FILE..."));
     EXPECT_TRUE(help.out.contains("convert (--png NONE|STANDARD|SPEED|MINIMUM"));
@@ -56,7 +45,7 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
     file.write(QByteArray(100, 'x'));
     file.close();
 
-    const CliRun run = RunCli({"sign", Photo("baboon.jpg"), tiny, Photo("camera.png")});
+    const CliResult run = RunCli({"sign", Photo("baboon.jpg"), tiny, Photo("camera.png")});
     EXPECT_EQ(run.exitCode, 1);
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
@@ -71,11 +60,12 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
 // A region covering the whole picture (clamped from beyond its edges) signs like the picture.
 TEST(CliTest, RegionBeyondThePictureSignsLikeTheWholePicture) {
     LUMADEX_REQUIRE_TESTDATA("photos");
-    const CliRun whole = RunCli({"sign", Photo("baboon.jpg")});
-    const CliRun region = RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")});
+    const CliResult whole = RunCli({"sign", Photo("baboon.jpg")});
+    const CliResult region =
+        RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")});
     EXPECT_EQ(region.exitCode, 0);
     EXPECT_EQ(region.out, whole.out);
-    const CliRun tooSmall = RunCli({"sign", "--region", "0,0,15,100", Photo("baboon.jpg")});
+    const CliResult tooSmall = RunCli({"sign", "--region", "0,0,15,100", Photo("baboon.jpg")});
     EXPECT_EQ(tooSmall.exitCode, 1);
     EXPECT_EQ(tooSmall.err, "Analyze error\n");
 }
@@ -97,7 +87,8 @@ TEST(CliTest, ConvertWritesFilesThatReadBack) {
     EXPECT_EQ(written.size(), QImage(source).size());
     EXPECT_TRUE(written.isGrayscale());
 
-    const CliRun unreadable = RunCli({"convert", "--png", "NONE", dir.filePath("none.png"), jpeg});
+    const CliResult unreadable =
+        RunCli({"convert", "--png", "NONE", dir.filePath("none.png"), jpeg});
     EXPECT_EQ(unreadable.exitCode, 1);
     EXPECT_TRUE(unreadable.err.startsWith("Read failed,"));
     // A failed write leaves no partial file behind.

@@ -1,30 +1,19 @@
 // End-to-end cases of the database commands of the lumadex tool.
+#include "cli/cli_runner.h"
 #include "support/testdata.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace lumadex {
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(LUMADEX_CLI_PATH), arguments);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using test::CliResult;
+using test::RunCli;
 
 class DatabaseCommandsTest : public ::testing::Test {
 protected:
