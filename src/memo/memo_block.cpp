@@ -31,6 +31,13 @@ std::size_t PlausibleCount(std::uint32_t claimed, const ByteReader& reader) {
     return std::min<std::size_t>(claimed, reader.remaining() / kSmallestEntryBytes);
 }
 
+// A memo or group name is text, which ends at a zero byte whatever its stored length. Keeping
+// the zero would let a renamed duplicate ("name" + "1") reach 256 bytes and read back shorter.
+std::string NameText(std::string stored) {
+    stored.erase(std::find(stored.begin(), stored.end(), '\0'), stored.end());
+    return stored;
+}
+
 } // namespace
 
 bool DataManage::ReadMemoBlock(ByteReader& reader) {
@@ -49,7 +56,7 @@ bool DataManage::ReadGroups(ByteReader& reader, std::uint32_t count) {
     // where the previous one ended.
     std::unordered_map<std::string, int> nextSuffix;
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string name = reader.ReadString();
+        std::string name = NameText(reader.ReadString());
         const std::int32_t id = reader.ReadI32();
         if (reader.failed())
             return false;
@@ -69,7 +76,7 @@ bool DataManage::ReadGroups(ByteReader& reader, std::uint32_t count) {
 bool DataManage::ReadSlots(ByteReader& reader, std::uint32_t count) {
     slots_.reserve(slots_.size() + PlausibleCount(count, reader));
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string name = reader.ReadString();
+        std::string name = NameText(reader.ReadString());
         const std::int32_t id = reader.ReadI32();
         if (reader.failed())
             return false;
