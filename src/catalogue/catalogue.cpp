@@ -44,8 +44,9 @@ int Catalogue::AddRecord(std::unique_ptr<Pdata> record) {
     return int(inserted - records_.begin());
 }
 
-void Catalogue::AddRecords(std::vector<std::unique_ptr<Pdata>> records) {
-    if (!std::is_sorted(records.begin(), records.end(), RecordLess))
+void Catalogue::AddRecords(std::vector<std::unique_ptr<Pdata>> records, RecordOrder order) {
+    if (order != RecordOrder::PathOrder &&
+        !std::is_sorted(records.begin(), records.end(), RecordLess))
         std::stable_sort(records.begin(), records.end(), RecordLess);
     const auto oldCount = std::ptrdiff_t(records_.size());
     records_.insert(records_.end(), std::make_move_iterator(records.begin()),

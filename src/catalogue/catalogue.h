@@ -8,6 +8,12 @@
 
 namespace lumadex {
 
+// What the caller knows of the order of records handed over in bulk.
+enum class RecordOrder {
+    Unknown,
+    PathOrder, // already in path order (ComparePathKeys never finds one after the next)
+};
+
 // Every picture record of the open database, owned here and kept in path order
 // (ComparePathKeys: case-insensitive). The same path may occur more than once.
 class Catalogue {
@@ -30,8 +36,10 @@ public:
     int AddRecord(std::unique_ptr<Pdata> record);
     // Adds many records at once, in linear time when they arrive in path order (as a database
     // file holds them); any other order costs one sort. Equal paths keep the records already
-    // present first, then the new ones in their given order.
-    void AddRecords(std::vector<std::unique_ptr<Pdata>> records);
+    // present first, then the new ones in their given order. A caller that has already seen
+    // the order says so, and the records are not compared again.
+    void AddRecords(std::vector<std::unique_ptr<Pdata>> records,
+                    RecordOrder order = RecordOrder::Unknown);
 
     // Removes the record at index and destroys it.
     void RemoveAt(int index);

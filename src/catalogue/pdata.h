@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/memo_links.h"
+#include "catalogue/pdata_pool.h"
 
 #include <QString>
 #include <cstdint>
@@ -32,6 +33,11 @@ struct SubIndexEntry {
 class Pdata {
 public:
     explicit Pdata(QString path) : fileName(std::move(path)) {}
+
+    static void* operator new(std::size_t size) { return AllocatePdataStorage(size); }
+    static void operator delete(void* storage, std::size_t size) noexcept {
+        FreePdataStorage(storage, size);
+    }
 
     QString fileName;
     std::uint32_t signatureBits = 0;

@@ -56,7 +56,9 @@ public:
         result_.header = target_.merge ? ReadDatabaseHeaderInfo(bytes_)
                                        : ApplyDatabaseHeader(bytes_, target_.options);
         result_.status = ReadAfterHeader();
-        target_.catalogue.AddRecords(batch_.TakeRecords());
+        const RecordOrder order =
+            batch_.inPathOrder() ? RecordOrder::PathOrder : RecordOrder::Unknown;
+        target_.catalogue.AddRecords(batch_.TakeRecords(), order);
         return result_;
     }
 

@@ -29,6 +29,8 @@ public:
     // Adds the record whose path was met last.
     void Add(std::unique_ptr<Pdata> record);
 
+    // Whether every record added so far came in path order.
+    bool inPathOrder() const { return !indexed_; }
     // Hands the records over, in the order they were added, and leaves the batch empty.
     std::vector<std::unique_ptr<Pdata>> TakeRecords();
 
