@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xdg-utils
+    fonts-dejavu-core fonts-ipafont-gothic
 )
 
 missing=()
