@@ -98,8 +98,8 @@ TEST(Manual, EveryLinkWithinTheManualHasItsTarget) {
     for (const auto& match : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(html)) {
         ++links;
         EXPECT_TRUE(ids.contains(match.captured(1))) << "#" << match.captured(1).toStdString();
-}
-EXPECT_GT(links, 0);
+    }
+    EXPECT_GT(links, 0);
 }
 
 } // namespace
