@@ -1,0 +1,108 @@
+#include "app/manual.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace lumadex {
+namespace {
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QString& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value.toLocal8Bit());
+    }
+    ~ScopedVariable() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+void WriteManual(const QString& folder) {
+    QDir().mkpath(folder);
+    QFile file(QDir(folder).filePath(kManualFileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html></html>");
+}
+
+TEST(Manual, FoundInTheInstallationThenBesideTheProgramThenInTheDataFolders) {
+    QTemporaryDir root;
+    const QDir base(root.path());
+    const QString bin = base.filePath("prefix/bin");
+    const QString installed = base.filePath("prefix/share/lumadex-lite");
+    const QString userData = base.filePath("home-data");
+    const QString systemData = base.filePath("system-data");
+    QDir().mkpath(bin);
+    ScopedVariable home("XDG_DATA_HOME", userData);
+    ScopedVariable system("XDG_DATA_DIRS", systemData);
+
+    const QString inUserData = userData + "/lumadex-lite";
+    const QString inSystemData = systemData + "/lumadex-lite";
+    for (const QString& folder : {installed, bin, inUserData, inSystemData})
+        WriteManual(folder);
+    // Each row removes the manual found before, so the next place in the order answers.
+    for (const QString& expected : {installed, bin, inUserData, inSystemData}) {
+        const QString found = FindManual(bin);
+        EXPECT_EQ(found, QDir::toNativeSeparators(QDir(expected).filePath(kManualFileName)));
+        QFile::remove(found);
+    }
+    EXPECT_TRUE(FindManual(bin).isEmpty());
+}
+
+// Stands in for the desktop's browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST(Manual, TheBuildTreesManualIsFoundAndOpenedWithTheBrowser) {
+    const QString path = ManualPath();
+    ASSERT_FALSE(path.isEmpty()) << "the build stages manual.html in share/lumadex-lite";
+    EXPECT_TRUE(ManualExists());
+
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler("file", &browser, "open");
+    const bool opened = OpenManual();
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(browser.opened, QList<QUrl>({QUrl::fromLocalFile(path)}));
+}
+
+TEST(Manual, EveryLinkWithinTheManualHasItsTarget) {
+    QFile file(ManualPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains("<title>Lumadex Lite"));
+
+    QSet<QString> ids;
+    for (const auto& match : QRegularExpression(R"re(id="([^"]+)")re").globalMatch(html))
+        ids.insert(match.captured(1));
+    int links = 0;
+    for (const auto& match : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(html)) {
+        ++links;
+        EXPECT_TRUE(ids.contains(match.captured(1))) << "#" << match.captured(1).toStdString();
+    }
+    EXPECT_GT(links, 0);
+}
+
+} // namespace
+} // namespace lumadex
+
+#include "manual_test.moc"

@@ -1,0 +1,142 @@
+#include "platform/server_block.h"
+
+#include <QtEndian>
+#include <atomic>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace lumadex {
+namespace {
+
+// A block name of this test run, so that a running program's block is never touched.
+std::string UniqueBlockName() {
+    static std::atomic<int> counter{0};
+    return "/lumadex-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+}
+
+bool NameExists(const std::string& name) {
+    const int descriptor = ::shm_open(name.c_str(), O_RDONLY, 0);
+    if (descriptor < 0)
+        return false;
+    ::close(descriptor);
+    return true;
+}
+
+// The block as a companion program sees it: the bare mapping, without ServerBlock.
+class RawMapping {
+public:
+    explicit RawMapping(const std::string& name) {
+        descriptor_ = ::shm_open(name.c_str(), O_RDWR, 0);
+        if (descriptor_ >= 0) {
+            void* view = ::mmap(nullptr, ServerBlock::kSize, PROT_READ | PROT_WRITE, MAP_SHARED,
+                                descriptor_, 0);
+            if (view != MAP_FAILED)
+                bytes_ = static_cast<unsigned char*>(view);
+        }
+    }
+    ~RawMapping() {
+        if (bytes_)
+            ::munmap(bytes_, ServerBlock::kSize);
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    unsigned char* bytes() { return bytes_; }
+
+private:
+    int descriptor_ = -1;
+    unsigned char* bytes_ = nullptr;
+};
+
+TEST(ServerBlock, CopiesOfOneNameShareHandlesAndTheLaterWriteWins) {
+    const std::string name = UniqueBlockName();
+    ServerBlock first(name.c_str());
+    ServerBlock second(name.c_str());
+    ASSERT_TRUE(first.isOpen());
+    ASSERT_TRUE(second.isOpen());
+
+    first.WriteMainWindowHandle(0x01020304);
+    EXPECT_EQ(second.MainWindowHandle(), 0x01020304u);
+    second.WriteMainWindowHandle(0xA0B0C0D0);
+    EXPECT_EQ(first.MainWindowHandle(), 0xA0B0C0D0u);
+
+    // A companion reads this program's handle at offset 0 and leaves its own at 4 or 8, all
+    // little-endian.
+    RawMapping companion(name);
+    ASSERT_NE(companion.bytes(), nullptr);
+    const unsigned char expected[4] = {0xD0, 0xC0, 0xB0, 0xA0};
+    EXPECT_EQ(std::memcmp(companion.bytes(), expected, 4), 0);
+    qToLittleEndian<quint32>(0x11111111, companion.bytes() + 4);
+    qToLittleEndian<quint32>(0x22222222, companion.bytes() + 8);
+    EXPECT_EQ(first.BrenothHandle(), 0x11111111u);
+    EXPECT_EQ(first.QuillanHandle(), 0x22222222u);
+    EXPECT_EQ(first.MainWindowHandle(), 0xA0B0C0D0u);
+}
+
+TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
+    const std::string name = UniqueBlockName();
+    ServerBlock block(name.c_str());
+    ServerBlock reader(name.c_str());
+    ASSERT_TRUE(block.isOpen());
+
+    const QByteArray longest(ServerBlock::kMaxPathBytes, 'a');
+    struct Row {
+        const char* what;
+        QByteArray path;
+        bool accepted;
+        QByteArray readBack;
+    } rows[] = {
+        {"longest that fits", longest, true, longest},
+        {"shorter path ends at its own zero", "/pictures/b.jpg", true, "/pictures/b.jpg"},
+        {"one byte too long, field unchanged", longest + 'x', false, "/pictures/b.jpg"},
+        {"empty", "", true, ""},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(block.WritePath(row.path), row.accepted) << row.what;
+        EXPECT_EQ(reader.Path(), row.readBack) << row.what;
+    }
+
+    // A companion that filled the whole field without a terminating zero.
+    RawMapping companion(name);
+    ASSERT_NE(companion.bytes(), nullptr);
+    std::memset(companion.bytes() + ServerBlock::kPathOffset, 'z',
+                ServerBlock::kSize - ServerBlock::kPathOffset);
+    EXPECT_EQ(reader.Path(), QByteArray(ServerBlock::kSize - ServerBlock::kPathOffset, 'z'));
+}
+
+// The block lives while any user holds it, so a later copy finds it in use, and goes with the
+// last user, so the next run does not inherit stale window handles.
+TEST(ServerBlock, BlockLivesWhileAnyUserHoldsItAndGoesWithTheLast) {
+    const std::string name = UniqueBlockName();
+    auto first = std::make_unique<ServerBlock>(name.c_str());
+    auto second = std::make_unique<ServerBlock>(name.c_str());
+    first->WriteMainWindowHandle(42);
+    first->WritePath("/a.png");
+    first.reset();
+    auto later = std::make_unique<ServerBlock>(name.c_str());
+    EXPECT_EQ(later->MainWindowHandle(), 42u);
+    EXPECT_EQ(later->Path(), "/a.png");
+
+    second.reset();
+    later.reset();
+    EXPECT_FALSE(NameExists(name));
+    ServerBlock fresh(name.c_str());
+    EXPECT_EQ(fresh.MainWindowHandle(), 0u);
+    EXPECT_EQ(fresh.Path(), "");
+}
+
+TEST(ServerBlock, UnopenableBlockIgnoresWritesAndReadsNothing) {
+    ServerBlock block("/no/such/folder"); // a name with inner slashes is invalid
+    EXPECT_FALSE(block.isOpen());
+    block.WriteMainWindowHandle(5);
+    EXPECT_EQ(block.MainWindowHandle(), 0u);
+    EXPECT_FALSE(block.WritePath("/a.png"));
+    EXPECT_EQ(block.Path(), "");
+}
+
+} // namespace
+} // namespace lumadex
