@@ -30,6 +30,7 @@ TOption::TOption(OptionModel& options, UserQuestions& questions, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setUsesScrollButtons(false);
     layout->addWidget(PageControl1);
     PageControl1->addTab(BuildMainWindowPage(), QStringLiteral("Main Window"));
     PageControl1->addTab(BuildFindPage(), QStringLiteral("Find"));

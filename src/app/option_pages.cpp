@@ -261,6 +261,9 @@ QSlider* TOption::AddTrackBar(OptionId id, QBoxLayout& layout) {
     auto* slider = new QSlider(Qt::Horizontal);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setPageStep(1);
+    // One tick per step, or per five steps on long scales such as the JPEG quality.
+    if (RowOf(id).maximum - RowOf(id).minimum > 30)
+        slider->setTickInterval(5);
     Register(id, slider);
     layout.addWidget(slider);
     connect(slider, &QSlider::valueChanged, this,
