@@ -112,6 +112,13 @@ TEST_F(DirSelTest, RecentFoldersKeepTheLatestChoiceFirst) {
     QTest::mouseClick(dirSel_.TreeView1->viewport(), Qt::LeftButton, {},
                       dirSel_.TreeView1->visualItemRect(entry).center());
     EXPECT_EQ(dirSel_.directory(), b);
+
+    // A folder removed since it was chosen gives way to its parent.
+    ASSERT_TRUE(QDir(a).removeRecursively());
+    entry = dirSel_.TreeView1->item(0);
+    QTest::mouseClick(dirSel_.TreeView1->viewport(), Qt::LeftButton, {},
+                      dirSel_.TreeView1->visualItemRect(entry).center());
+    EXPECT_EQ(dirSel_.directory(), tree_.root());
 }
 
 TEST_F(DirSelTest, MakeFolderCreatesAndEntersItOrSaysWhyNot) {

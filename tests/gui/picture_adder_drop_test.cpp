@@ -1,8 +1,11 @@
+#include "app/picture_drop.h"
 #include "gui/picture_adder_fixture.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QTest>
+#include <QUrl>
 
 namespace lumadex::test {
 namespace {
@@ -36,6 +39,31 @@ TEST_F(PictureAdderDropTest, DroppedFolderAndFilesLandWithTheStatusTexts) {
     EXPECT_FALSE(progress_.isVisible());
     EXPECT_FALSE(progress_.ProgressBar2->isHidden());
     EXPECT_TRUE(document_.Title().contains('*'));
+}
+
+// The window accepts drags of local files and adds them once the drop has ended.
+TEST_F(PictureAdderDropTest, DropOnTheWindowAddsTheLocalPaths) {
+    const QString picture = tree_.Copy("photos/HappyFish.jpg", "dragged.jpg");
+    PictureDropTarget target(mainWindow_, adder_);
+    QMimeData remote;
+    remote.setUrls({QUrl("https://example.org/a.jpg")});
+    QMimeData local;
+    local.setUrls({QUrl("https://example.org/a.jpg"), QUrl::fromLocalFile(picture)});
+
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &remote, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&mainWindow_, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&mainWindow_, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&mainWindow_, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(Catalogued().isEmpty()); // not inside the drop itself
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Catalogued(), QStringList{picture});
+    EXPECT_EQ(window_.EventsOf("result"), QStringList{"Adding pictures(Drag&Drop) done."});
 }
 
 // A folder of three pictures and a second folder: Abort is pressed in the progress window
