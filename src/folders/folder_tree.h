@@ -25,8 +25,13 @@ public:
 Q_SIGNALS:
     void directoryChanged(const QString& folder);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CurrentIndexChanged(const QModelIndex& current);
+    // Selects the current folder's row and scrolls to it.
+    void ShowCurrentRow();
 
     QFileSystemModel* model_;
     QString directory_;
