@@ -1,0 +1,169 @@
+#include "catalogue/adding_test_tree.h"
+#include "document/document.h"
+#include "folders/TDirSel.h"
+#include "folders/folder_tree.h"
+#include "support/scripted_questions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace lumadex::test {
+namespace {
+
+class DirSelTest : public testing::Test {
+protected:
+    QAction* MenuItem(const char* name) {
+        return dirSel_.PopupMenu1->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    // Opens and closes the folder list's pop-up menu, which sets its items' states.
+    void OpenPopupMenu() {
+        dirSel_.PopupMenu1->popup(dirSel_.mapToGlobal(QPoint(10, 10)));
+        dirSel_.PopupMenu1->hide();
+    }
+    // Answers the "New Folder" input box with name once it is shown.
+    void AnswerNewFolder(const QString& name) {
+        QTimer::singleShot(0, &dirSel_, [this, name] {
+            auto* input = dirSel_.findChild<QInputDialog*>("NewFolder");
+            ASSERT_NE(input, nullptr);
+            EXPECT_EQ(input->windowTitle(), "New Folder");
+            EXPECT_EQ(input->labelText(), "Folder Name");
+            input->setTextValue(name);
+            input->accept();
+        });
+    }
+
+    PictureTree tree_;
+    ScriptedQuestions questions_;
+    Document document_{PictureLoader(), questions_};
+    TDirSel dirSel_{document_, questions_};
+};
+
+TEST_F(DirSelTest, EachModeShowsItsCaptionAndControls) {
+    const struct {
+        int mode;
+        const char* caption;
+        const char* page;
+        bool searchSubfolder;
+        bool qualityPanel;
+    } rows[] = {
+        {0, "Select Folder", "foraImageRead", false, false},
+        {5, "Select JpegTo Folder", "foraImageRead", false, true}, // keeps the page it found
+        {1, "Copy To...", "forCopyMove", false, false},
+        {2, "Move To...", "forCopyMove", false, false},
+        {3, "Susie Plugin Folder", "forCopyMove", false, false},
+        {4, "ChangeTO Folder", "forCopyMove", false, false},
+        {5, "Select JpegTo Folder", "forCopyMove", false, true},
+        {6, "Select Folder", "forCopyMove", true, false},
+    };
+    for (const auto& row : rows) {
+        dirSel_.SetMode(row.mode);
+        SCOPED_TRACE(row.mode);
+        EXPECT_EQ(dirSel_.windowTitle(), row.caption);
+        EXPECT_EQ(dirSel_.PageControl1->currentWidget()->objectName(), row.page);
+        EXPECT_EQ(!dirSel_.SearchSubfolder->isHidden(), row.searchSubfolder);
+        EXPECT_EQ(!dirSel_.Panel1->isHidden(), row.qualityPanel);
+    }
+
+    // The depth counts only while "Set Depth" is checked.
+    EXPECT_FALSE(dirSel_.UpDown1->isEnabled());
+    EXPECT_EQ(dirSel_.depthLimit(), std::nullopt);
+    dirSel_.LevelLimit->click();
+    dirSel_.UpDown1->setValue(3);
+    EXPECT_TRUE(dirSel_.UpDown1->isEnabled());
+    EXPECT_EQ(dirSel_.depthLimit(), 3);
+
+    // Showing sets the quality back to 75; the label follows the track bar.
+    dirSel_.show();
+    EXPECT_EQ(dirSel_.quality(), 75);
+    EXPECT_EQ(dirSel_.quiality->text(), "75");
+    dirSel_.TrackBar1->setValue(40);
+    EXPECT_EQ(dirSel_.quiality->text(), "40");
+    dirSel_.hide();
+    dirSel_.show();
+    EXPECT_EQ(dirSel_.quiality->text(), "75");
+}
+
+TEST_F(DirSelTest, RecentFoldersKeepTheLatestChoiceFirst) {
+    const QString a = tree_.MakeFolder("A");
+    const QString b = tree_.MakeFolder("B");
+    dirSel_.SetMode(TDirSel::CopyTo);
+    for (const QString& folder : {a, b, a}) {
+        dirSel_.setDirectory(folder);
+        dirSel_.Button1->click();
+    }
+    EXPECT_EQ(dirSel_.recentFolders(), (QStringList{a, b}));
+    ASSERT_EQ(dirSel_.TreeView1->count(), 2);
+    EXPECT_EQ(dirSel_.TreeView1->item(1)->text(), b);
+
+    // Clicking an entry makes it the chosen folder.
+    dirSel_.show();
+    QListWidgetItem* entry = dirSel_.TreeView1->item(1);
+    QTest::mouseClick(dirSel_.TreeView1->viewport(), Qt::LeftButton, {},
+                      dirSel_.TreeView1->visualItemRect(entry).center());
+    EXPECT_EQ(dirSel_.directory(), b);
+
+    // A folder removed since it was chosen gives way to its parent.
+    ASSERT_TRUE(QDir(a).removeRecursively());
+    entry = dirSel_.TreeView1->item(0);
+    QTest::mouseClick(dirSel_.TreeView1->viewport(), Qt::LeftButton, {},
+                      dirSel_.TreeView1->visualItemRect(entry).center());
+    EXPECT_EQ(dirSel_.directory(), tree_.root());
+}
+
+TEST_F(DirSelTest, MakeFolderCreatesAndEntersItOrSaysWhyNot) {
+    const QString base = tree_.MakeFolder("base");
+    dirSel_.setDirectory(base);
+
+    AnswerNewFolder("made");
+    MenuItem("MakeFolder1")->trigger();
+    EXPECT_TRUE(QFileInfo(base + "/made").isDir());
+    EXPECT_EQ(dirSel_.directory(), base + "/made");
+
+    dirSel_.setDirectory(base);
+    questions_.answers.push_back(Answer::Ok);
+    AnswerNewFolder("made");
+    MenuItem("MakeFolder1")->trigger();
+    ASSERT_EQ(questions_.asked.size(), 1u);
+    EXPECT_EQ(questions_.asked[0].text, "Cannot create " + base + "/made");
+    EXPECT_EQ(dirSel_.directory(), base);
+}
+
+TEST_F(DirSelTest, PopupMovesToTheDatabaseAndReferenceFolders) {
+    const QString pictures = tree_.MakeFolder("pictures");
+    const QString data = tree_.MakeFolder("data");
+    Catalogue& catalogue = document_.catalogue();
+    Pdata& record = catalogue.at(catalogue.AddRecord(std::make_unique<Pdata>(pictures + "/x.jpg")));
+    questions_.saveChoices.push_back(Chosen(data + "/catalogue.lx2"));
+    ASSERT_EQ(document_.SaveAs(), SaveOutcome::Saved);
+
+    dirSel_.setDirectory(data);
+    OpenPopupMenu();
+    EXPECT_FALSE(MenuItem("HomeFolder1")->isEnabled());
+
+    dirSel_.setDirectory(pictures);
+    OpenPopupMenu();
+    ASSERT_TRUE(MenuItem("HomeFolder1")->isEnabled());
+    MenuItem("HomeFolder1")->trigger();
+    EXPECT_EQ(dirSel_.directory(), data);
+
+    // Without a current reference "Move to File Folder" stays where it is.
+    MenuItem("MovetoFileFolder1")->trigger();
+    EXPECT_EQ(dirSel_.directory(), data);
+    document_.setCurrentReference(&record);
+    MenuItem("MovetoFileFolder1")->trigger();
+    EXPECT_EQ(dirSel_.directory(), pictures);
+}
+
+} // namespace
+} // namespace lumadex::test
