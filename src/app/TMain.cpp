@@ -11,9 +11,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -64,6 +67,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     document_.SetCatalogueListener(this);
     messageTimer_.start();
     resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
+    setAcceptDrops(true);
     setWindowTitle(document_.Title());
     UpdateCommands();
 }
@@ -347,6 +351,33 @@ void TMain::FormResize() {
     }
 }
 
+namespace {
+
+QStringList LocalPaths(const QMimeData* data) {
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+} // namespace
+
+void TMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMain::dropEvent(QDropEvent* event) {
+    const QStringList paths = LocalPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Q_EMIT PathsDropped(paths);
+}
+
 void TMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
@@ -383,6 +414,7 @@ void TMain::FirstShow() {
         if (!defaults.statusText().isEmpty())
             StatusBar1Panel0->setText(defaults.statusText());
         SelectSortKey();
+        Q_EMIT MenuLanguageRequired(document_.options().isChecked(OptionId::UseJapneseMenu));
     }
     LoadSettings();
 }

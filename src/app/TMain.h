@@ -102,16 +102,26 @@ public Q_SLOTS:
     void ShowSortOrder(int comboSortIndex);
     // The options dialog closed: the sort key and the path display follow the options.
     void OptionsApplied();
+    // The long hint of an option control (TOption::LongHintShown): shown in StatusBar2 while
+    // the Japanese menus are chosen.
+    void ShowLongHint(const QString& hint);
 
 Q_SIGNALS:
     // A database was read; folder is its folder with the trailing separator (the folder
     // chooser lists it).
     void DatabaseFolderRead(const QString& folder);
+    // Files and folders dropped on the window, as local paths (for PictureAdder).
+    void PathsDropped(const QStringList& paths);
+    // The options now in force choose the menu language (after the defaults or a database's
+    // header were applied): SetMenuLanguage(window, japanese).
+    void MenuLanguageRequired(bool japanese);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct RememberedSelection {

@@ -264,27 +264,21 @@ void TMain::ShowAllClick() {
 }
 
 void TMain::ShowAllRecords() {
-    class Collector : public ListEveryRecordObserver {
-    public:
-        explicit Collector(QProgressBar& bar) : bar_(bar) {}
-        void RecordListed(Pdata& record) override { entries.push_back({QString(), &record}); }
-        void ShowProgress(int position) override { bar_.setValue(position); }
-        std::vector<RecordListStore::Entry> entries;
-
-    private:
-        QProgressBar& bar_;
-    };
     SetBusy(true);
     Catalogue& catalogue = document_.catalogue();
     ProgressBar1->setMaximum(catalogue.count());
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    Collector collector(*ProgressBar1);
-    collector.entries.reserve(std::size_t(catalogue.count()));
-    ListEveryRecord(catalogue, collector, 0);
+    std::vector<RecordListStore::Entry> entries;
+    entries.reserve(std::size_t(catalogue.count()));
+    for (int index = 0; index < catalogue.count(); ++index) {
+        if (index % 256 == 0)
+            ProgressBar1->setValue(index);
+        entries.push_back({QString(), &catalogue.at(index)});
+    }
     // Every entry goes in under one key, then all get their sort keys with one prepared sort.
     referenceModel->BeginRebuild();
-    referenceStore_.AddAll(std::move(collector.entries));
+    referenceStore_.AddAll(std::move(entries));
     ResortList(referenceStore_, sortKey_);
     referenceModel->EndRebuild();
     ProgressBar1->hide();
@@ -312,9 +306,17 @@ void TMain::ListSimilarPictures() {
 }
 
 void TMain::AddingFinished() {
-    if (DataFilter->currentIndex() != 0)
+    RememberSelection(ListBox1);
+    if (!OptionChecked(OptionId::NotUpdateListatAction))
         ShowAllClick();
+    ListBox1->selectionModel()->clearSelection();
+    RestoreSelection(ListBox1);
     document_.UpdateTitle(false);
+}
+
+void TMain::ShowLongHint(const QString& hint) {
+    if (OptionChecked(OptionId::UseJapneseMenu))
+        StatusBar2Panel0->setText(hint);
 }
 
 void TMain::ShowStatusText(int panel, const QString& text) {
@@ -375,6 +377,8 @@ void TMain::LetMessagesRun() {
 
 void TMain::DatabaseRead(Pdata* recordToSelect, const QString& folder) {
     SelectSortKey();
+    if (!document_.mergeMode())
+        Q_EMIT MenuLanguageRequired(OptionChecked(OptionId::UseJapneseMenu));
     ComboBoxSort->setCurrentIndex(document_.options().choice(RadioChoice::Sortby));
     // The filter goes back to "All" without running its own listing; the lists are rebuilt
     // once below.

@@ -178,7 +178,7 @@ void TMain::ReferenceSelected(bool /*fromReferenceList*/) {
     document_.setCurrentReference(selected);
     const std::optional<FileFacts> facts = FileStatusOf(selected->fileName);
     if (facts && FillUnknownFileFacts(*selected, *facts))
-        document_.setDataChanged(true);
+        document_.UpdateTitle(true);
     if (!facts)
         Image1->hide();
     referencePrefix_ = QStringLiteral("<= ") + selected->fileName;
@@ -213,7 +213,7 @@ void TMain::TargetSelected(bool /*fromMainWindow*/) {
         currentTarget_ = record;
         const std::optional<FileFacts> facts = FileStatusOf(record->fileName);
         if (facts && FillUnknownFileFacts(*record, *facts))
-            document_.setDataChanged(true);
+            document_.UpdateTitle(true);
         if (!facts)
             Image2->hide();
         StatusBar2Panel0->setText(

@@ -3,10 +3,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 namespace lumadex::test {
 namespace {
@@ -19,7 +24,12 @@ TEST_F(MainStartupTest, FirstStartWithoutSettingsFilesComesUpEmptyAndWritesThemO
     EXPECT_EQ(Window().ComboBoxSort->toolTip(), QStringLiteral("Sort by"));
     EXPECT_EQ(Window().DisableAutoFind->text(), QStringLiteral("Disable Reference"));
 
+    QSignalSpy language(&Window(), &TMain::MenuLanguageRequired);
     Window().show();
+    // Without a defaults file the options keep their design values, menu language included.
+    ASSERT_EQ(language.count(), 1);
+    EXPECT_EQ(language.at(0).at(0).toBool(),
+              lumadex::RowOf(OptionId::UseJapneseMenu).defaultValue != 0);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]"));
     EXPECT_EQ(Count1(), QStringLiteral("0/0"));
     EXPECT_EQ(Window().ComboBoxSort->currentIndex(), 0);
@@ -200,6 +210,24 @@ TEST_F(MainStartupTest, MenusOfferOnlyTheCommandsTheWindowCanRun) {
     manual = QStringLiteral("/usr/share/doc/manual.html");
     Q_EMIT help->aboutToShow();
     EXPECT_TRUE(Window().MenuItem(QStringLiteral("Help2"))->isVisible());
+}
+
+TEST_F(MainStartupTest, DroppedFilesAreHandedOnAsLocalPaths) {
+    Window().show();
+    QSignalSpy dropped(&Window(), &TMain::PathsDropped);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/p/a.jpg")),
+                  QUrl(QStringLiteral("https://example.org/b.jpg")),
+                  QUrl::fromLocalFile(QStringLiteral("/p/folder"))});
+    // The application delivers a drop to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Window(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Window(), &drop);
+    ASSERT_EQ(dropped.count(), 1);
+    EXPECT_EQ(dropped.at(0).at(0).toStringList(),
+              (QStringList{QStringLiteral("/p/a.jpg"), QStringLiteral("/p/folder")}));
 }
 
 } // namespace
