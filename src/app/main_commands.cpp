@@ -157,17 +157,23 @@ void TMain::Savedatabaseas1Click() {
     document_.SaveAs();
 }
 
+// The commands that replace or destroy records wait while the lists are being rebuilt: the
+// full search lets the window work between records, and must not lose the records it walks.
 void TMain::Opendatabase1Click() {
-    document_.Open();
+    if (!refreshBusy_)
+        document_.Open();
 }
 
 void TMain::MergeDatabase1Click() {
+    if (refreshBusy_)
+        return;
     stopRequested_ = false;
     document_.Import();
 }
 
 void TMain::ClearData1Click() {
-    document_.ClearAllData();
+    if (!refreshBusy_)
+        document_.ClearAllData();
 }
 
 void TMain::StopBitBtnClick() {

@@ -210,5 +210,21 @@ TEST_F(MainRefreshTest, StopButtonEndsTheSearchAndTheNextRefreshSearchesAgain) {
     EXPECT_EQ(Status2(), QStringLiteral("2 Files match."));
 }
 
+TEST_F(MainRefreshTest, RecordsStayWhileTheSearchLetsTheWindowWork) {
+    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+    if (IsSkipped())
+        return;
+    // Commands that would destroy the records the search walks are refused until it ends.
+    QTimer::singleShot(0, &Window(), [this] {
+        Window().SpeedButton8->click();
+        Window().MenuItem(QStringLiteral("Opendatabase1"))->trigger();
+        Window().MenuItem(QStringLiteral("MergeDatabase1"))->trigger();
+    });
+    Window().DataFilter->setCurrentIndex(1);
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_EQ(document.catalogue().count(), 4);
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
+}
+
 } // namespace
 } // namespace lumadex::test
