@@ -1,0 +1,130 @@
+#include "mainwindow/record_list_model.h"
+
+#include "catalogue/picture_catalogue.h"
+#include "catalogue/sort_key.h"
+
+namespace lumadex {
+
+RowColours RowColoursFor(bool newlyAdded, bool greyed) {
+    const QColor red(255, 0, 0);
+    if (greyed)
+        return {newlyAdded ? red : QColor(192, 192, 192), newlyAdded ? red : QColor(Qt::white)};
+    if (newlyAdded)
+        return {red, QColor(255, 255, 0)};
+    return {QColor(Qt::black), QColor(Qt::white)};
+}
+
+RecordListModel::RecordListModel(RecordListStore& store, EqualKeys equalKeys,
+                                 const PictureCatalogue& pictures, QObject* parent)
+    : QAbstractListModel(parent), store_(store), pictures_(pictures), equalKeys_(equalKeys) {}
+
+int RecordListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : store_.count();
+}
+
+Pdata* RecordListModel::recordAt(int row) const {
+    return row >= 0 && row < store_.count() ? store_.recordAt(row) : nullptr;
+}
+
+QStringView RecordListModel::RowText(int row) const {
+    const QString& path = store_.recordAt(row)->fileName;
+    return showPathName_ ? QStringView(path) : FileNameOf(path);
+}
+
+QVariant RecordListModel::data(const QModelIndex& index, int role) const {
+    const Pdata* record = recordAt(index.row());
+    if (!index.isValid() || !record)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return RowText(index.row()).toString();
+    case Qt::ToolTipRole:
+        return record->fileName;
+    case RecordRole:
+        return QVariant::fromValue(static_cast<void*>(const_cast<Pdata*>(record)));
+    case NewlyAddedRole:
+        return pictures_.IsNewlyAdded(record);
+    case Qt::ForegroundRole:
+        return RowColoursFor(pictures_.IsNewlyAdded(record), greyed_).text;
+    case SelectedForegroundRole:
+        return RowColoursFor(pictures_.IsNewlyAdded(record), greyed_).selectedText;
+    default:
+        return {};
+    }
+}
+
+void RecordListModel::setShowPathName(bool on) {
+    if (showPathName_ == on)
+        return;
+    showPathName_ = on;
+    RepaintAll();
+}
+
+void RecordListModel::setGreyed(bool on) {
+    if (greyed_ == on)
+        return;
+    greyed_ = on;
+    RepaintAll();
+}
+
+void RecordListModel::RepaintAll() {
+    if (store_.count() > 0)
+        Q_EMIT dataChanged(index(0), index(store_.count() - 1));
+}
+
+int RecordListModel::AddRecord(QString key, Pdata* record) {
+    // The store places the entry after every entry whose key does not sort after it.
+    int low = 0;
+    int high = store_.count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (order_.Less(key, store_.keyAt(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    if (equalKeys_ == EqualKeys::OneEntryPerRecord) {
+        for (int row = low - 1; row >= 0 && !order_.Less(store_.keyAt(row), key); --row)
+            if (store_.recordAt(row) == record)
+                return row;
+    }
+    beginInsertRows(QModelIndex(), low, low);
+    const int row = store_.Add(std::move(key), record);
+    endInsertRows();
+    return row;
+}
+
+void RecordListModel::AddRecords(std::vector<RecordListStore::Entry> entries) {
+    beginResetModel();
+    store_.AddAll(std::move(entries));
+    endResetModel();
+}
+
+void RecordListModel::RemoveRecord(const Pdata* record) {
+    const int row = store_.IndexOfRecord(record);
+    if (row < 0)
+        return;
+    const bool onlyRow = [&] {
+        for (int other = row + 1; other < store_.count(); ++other)
+            if (store_.recordAt(other) == record)
+                return false;
+        return true;
+    }();
+    if (onlyRow)
+        beginRemoveRows(QModelIndex(), row, row);
+    else
+        beginResetModel();
+    store_.RemoveRecord(record);
+    if (onlyRow)
+        endRemoveRows();
+    else
+        endResetModel();
+}
+
+void RecordListModel::Clear() {
+    beginResetModel();
+    store_.Clear();
+    endResetModel();
+}
+
+} // namespace lumadex

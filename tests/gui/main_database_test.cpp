@@ -1,0 +1,230 @@
+#include "catalogue/picture_catalogue.h"
+#include "main_window_fixture.h"
+
+#include <QTimer>
+#include <QToolButton>
+
+namespace lumadex::test {
+namespace {
+
+using MainDatabaseTest = MainWindowTest;
+
+// A database file of two records, written by a document of its own.
+QString WriteDatabase(const QString& path, std::initializer_list<const char*> names) {
+    ScriptedQuestions questions;
+    Document other(NativePictureLoader(), questions);
+    for (const char* name : names) {
+        auto record = std::make_unique<Pdata>(QStringLiteral("/db/") + QLatin1String(name));
+        record->signatureBits = kLookA;
+        other.catalogue().AddRecord(std::move(record));
+    }
+    questions.saveChoices.push_back(Chosen(path));
+    EXPECT_EQ(other.SaveAs(), SaveOutcome::Saved);
+    return path;
+}
+
+TEST_F(MainDatabaseTest, SaveAsWritesTheChosenFileAndACancelledDialogKeepsTheChanges) {
+    AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
+    document.UpdateTitle(true);
+    QAction* save = Window().MenuItem(QStringLiteral("Savedatabase1"));
+    ASSERT_TRUE(save->isEnabled());
+    EXPECT_TRUE(Window().SpeedButton4->isEnabled());
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]*"));
+
+    // A new database has no name yet: Save asks for one.
+    questions.saveChoices.push_back({FileChoiceStatus::Cancelled, {}});
+    save->trigger();
+    EXPECT_EQ(Status2(), QStringLiteral("Save Canceled."));
+    EXPECT_TRUE(document.dataChanged());
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]*"));
+
+    const QString path = QDir(files.path()).filePath(QStringLiteral("pictures.lx2"));
+    questions.saveChoices.push_back(Chosen(path));
+    Window().MenuItem(QStringLiteral("Savedatabaseas1"))->trigger();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(Status2(), QStringLiteral("Save done."));
+    EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + path + "]");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(Window().SpeedButton4->isEnabled());
+}
+
+TEST_F(MainDatabaseTest, OpenAsksToSaveChangesFirst) {
+    const QString stored = WriteDatabase(QDir(files.path()).filePath(QStringLiteral("stored.lx2")),
+                                         {"x.jpg", "y.jpg"});
+    const struct {
+        const char* name;
+        Answer answer;
+        bool saveChosen;
+        bool opened;
+    } rows[] = {
+        {"cancel", Answer::Cancel, false, false},
+        {"yes, save dialog cancelled", Answer::Yes, false, false},
+        {"no", Answer::No, false, true},
+        {"yes, saved", Answer::Yes, true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        window.reset();
+        document.setDataChanged(false);
+        document.ClearAllData();
+        AddRecord(QStringLiteral("/p/unsaved.jpg"), kLookA);
+        document.UpdateTitle(true);
+        questions.answers = {row.answer};
+        const QString savedPath = QDir(files.path()).filePath(QString::fromLatin1(row.name));
+        if (row.answer == Answer::Yes)
+            questions.saveChoices.push_back(
+                row.saveChosen ? Chosen(savedPath) : FileChoice{FileChoiceStatus::Cancelled, {}});
+        if (row.opened)
+            questions.openChoices.push_back(Chosen(stored));
+        questions.asked.clear();
+        Window().MenuItem(QStringLiteral("Opendatabase1"))->trigger();
+
+        ASSERT_EQ(questions.asked.size(), 1u);
+        EXPECT_EQ(questions.asked[0].text, QStringLiteral("Data changed. Save?"));
+        EXPECT_EQ(QFile::exists(savedPath), row.saveChosen);
+        if (row.opened) {
+            EXPECT_EQ(ListedPaths(Window().ListBox1),
+                      (QStringList{QStringLiteral("/db/x.jpg"), QStringLiteral("/db/y.jpg")}));
+            EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + stored + "]");
+            EXPECT_EQ(Count1(), QStringLiteral("2/2"));
+        } else {
+            EXPECT_EQ(Status2(), QStringLiteral("Open Database Canceled."));
+            EXPECT_EQ(document.catalogue().count(), 1);
+            EXPECT_TRUE(document.dataChanged());
+        }
+        EXPECT_TRUE(questions.answers.empty());
+        EXPECT_TRUE(questions.openChoices.empty());
+        EXPECT_TRUE(questions.saveChoices.empty());
+    }
+}
+
+TEST_F(MainDatabaseTest, ImportAddsTheRecordsOfAnotherDatabase) {
+    const QString stored =
+        WriteDatabase(QDir(files.path()).filePath(QStringLiteral("more.lx2")), {"m.jpg"});
+    AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
+    ListAll();
+    questions.openChoices.push_back(Chosen(stored));
+    Window().MenuItem(QStringLiteral("MergeDatabase1"))->trigger();
+    EXPECT_EQ(ListedPaths(Window().ListBox1),
+              (QStringList{QStringLiteral("/p/a.jpg"), QStringLiteral("/db/m.jpg")}));
+    EXPECT_TRUE(document.dataChanged());
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]*"));
+    EXPECT_TRUE(Window().StopBitBtn->isHidden());
+}
+
+TEST_F(MainDatabaseTest, ClearAllDataAsksOnlyWhenDataChanged) {
+    const struct {
+        const char* name;
+        bool changed;
+        std::deque<Answer> answers;
+        bool cleared;
+    } rows[] = {
+        {"unchanged", false, {}, true},
+        {"changed, no", true, {Answer::No}, false},
+        {"changed, yes", true, {Answer::Yes}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
+        ListAll();
+        Window().ListBox1->SelectRow(0);
+        document.setDataChanged(row.changed);
+        document.UpdateTitle(false);
+        questions.answers = row.answers;
+        Window().SpeedButton8->click();
+        EXPECT_TRUE(questions.answers.empty());
+        EXPECT_EQ(document.catalogue().isEmpty(), row.cleared);
+        EXPECT_EQ(Window().referenceStore().isEmpty(), row.cleared);
+        if (row.cleared) {
+            EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]"));
+            EXPECT_EQ(Count1(), QStringLiteral("0/0"));
+            EXPECT_FALSE(Window().SpeedButton8->isEnabled());
+            EXPECT_EQ(document.currentReference(), nullptr);
+        }
+        document.setDataChanged(false);
+        document.ClearAllData();
+    }
+}
+
+class MainRefreshTest : public MainWindowTest {
+protected:
+    // Three different photos and a copy of one of them.
+    void AnalysePhotos() {
+        const QString folder = QStringLiteral(LUMADEX_TESTDATA_DIR "/photos/");
+        if (!QFile::exists(folder + "baboon.jpg"))
+            GTEST_SKIP() << "test pictures missing";
+        copy = QDir(files.path()).filePath(QStringLiteral("baboon copy.jpg"));
+        ASSERT_TRUE(QFile::copy(folder + "baboon.jpg", copy));
+        original = folder + "baboon.jpg";
+        Window();
+        AnalysisObserver observer;
+        for (const QString& path : {original, folder + "fruits.jpg", folder + "coins.png", copy})
+            ASSERT_EQ(document.pictures().AnalyseFile(path, observer), ItemResult::Done)
+                << path.toStdString();
+        document.UpdateTitle(true);
+    }
+    QString original;
+    QString copy;
+};
+
+TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
+    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+    if (IsSkipped())
+        return;
+    // Under "All" every analysed picture joined the list as it came.
+    EXPECT_EQ(Window().referenceStore().count(), 4);
+
+    Window().DataFilter->setCurrentIndex(1);
+    EXPECT_EQ(Status2(), QStringLiteral("Search Done 2 Files found."));
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
+    EXPECT_EQ(Count1(), QStringLiteral("2/4"));
+    // The first picture is selected and the Target list shows its look-alike.
+    EXPECT_EQ(ListedPaths(Window().ListBox2), QStringList{original});
+
+    Window().SpeedButton9->click();
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
+    EXPECT_TRUE(Window().SpeedButton9->isEnabled());
+
+    Window().DataFilter->setCurrentIndex(0);
+    EXPECT_EQ(Window().referenceStore().count(), 4);
+    EXPECT_EQ(Count1(), QStringLiteral("4/4"));
+}
+
+TEST_F(MainRefreshTest, StopButtonEndsTheSearchAndTheNextRefreshSearchesAgain) {
+    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+    if (IsSkipped())
+        return;
+    // The stop button is pressed as soon as the search lets the window work.
+    QTimer::singleShot(0, &Window(), [this] {
+        EXPECT_FALSE(Window().StopBitBtn->isHidden());
+        Window().StopBitBtn->click();
+    });
+    Window().DataFilter->setCurrentIndex(1);
+    EXPECT_TRUE(Window().stopRequested());
+    EXPECT_TRUE(Window().referenceStore().isEmpty());
+    EXPECT_TRUE(Window().StopBitBtn->isHidden());
+
+    Window().MenuItem(QStringLiteral("Refind1"))->trigger();
+    EXPECT_FALSE(Window().stopRequested());
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
+    EXPECT_EQ(Status2(), QStringLiteral("2 Files match."));
+}
+
+TEST_F(MainRefreshTest, RecordsStayWhileTheSearchLetsTheWindowWork) {
+    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+    if (IsSkipped())
+        return;
+    // Commands that would destroy the records the search walks are refused until it ends.
+    QTimer::singleShot(0, &Window(), [this] {
+        Window().SpeedButton8->click();
+        Window().MenuItem(QStringLiteral("Opendatabase1"))->trigger();
+        Window().MenuItem(QStringLiteral("MergeDatabase1"))->trigger();
+    });
+    Window().DataFilter->setCurrentIndex(1);
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_EQ(document.catalogue().count(), 4);
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
+}
+
+} // namespace
+} // namespace lumadex::test

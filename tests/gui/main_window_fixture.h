@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/TMain.h"
+#include "catalogue/picture_loader.h"
+#include "document/document.h"
+#include "mainwindow/record_list_model.h"
+#include "mainwindow/record_list_view.h"
+#include "support/scripted_questions.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace lumadex::test {
+
+// Sets LUMADEX_HOME to a folder of its own for its lifetime, so that each test starts without
+// settings files and leaves none behind.
+class PrivateSettingsFolder {
+public:
+    PrivateSettingsFolder() : previous_(qgetenv("LUMADEX_HOME")) {
+        qputenv("LUMADEX_HOME", folder_.path().toUtf8());
+    }
+    ~PrivateSettingsFolder() { qputenv("LUMADEX_HOME", previous_); }
+    QString path() const { return folder_.path(); }
+    QString file(const QString& name) const { return QDir(folder_.path()).filePath(name); }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray previous_;
+};
+
+// A main window over a document whose questions are scripted, in a settings folder of its own.
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() : document(NativePictureLoader(), questions) {}
+
+    TMain& Window() {
+        if (!window)
+            window = std::make_unique<TMain>(document, questions);
+        return *window;
+    }
+
+    // A record with the given signature; records with equal words are alike.
+    Pdata& AddRecord(const QString& path, std::uint32_t words, std::int32_t size = 1000,
+                     std::int32_t time = 1'600'000'000) {
+        auto record = std::make_unique<Pdata>(path);
+        record->signatureBits = words;
+        record->signatureLevels = words;
+        record->fileSize = size;
+        record->fileTime = time;
+        Pdata& added = *record;
+        document.catalogue().AddRecord(std::move(record));
+        return added;
+    }
+
+    // Lists every record, as the refresh does while the data filter shows "All".
+    void ListAll() {
+        document.UpdateTitle(false);
+        Window().MenuItem(QStringLiteral("Refind1"))->trigger();
+    }
+
+    QStringList ListedPaths(RecordListView* list) {
+        QStringList paths;
+        for (int row = 0; row < list->recordModel()->rowCount(); ++row)
+            paths.append(list->recordModel()->recordAt(row)->fileName);
+        return paths;
+    }
+    int RowOf(RecordListView* list, const Pdata& record) {
+        return list->recordModel()->store().IndexOfRecord(&record);
+    }
+    void Select(RecordListView* list, const Pdata& record) { list->SelectRow(RowOf(list, record)); }
+
+    QString Status1() { return Window().StatusBar1Panel0->text(); }
+    QString Count1() { return Window().StatusBar1Panel1->text(); }
+    QString Status2() { return Window().StatusBar2Panel0->text(); }
+
+    PrivateSettingsFolder settings;
+    QTemporaryDir files;
+    ScriptedQuestions questions;
+    Document document;
+    std::unique_ptr<TMain> window;
+};
+
+// Words far apart from each other, so that records carrying different ones are not alike.
+inline constexpr std::uint32_t kLookA = 0x00000000u;
+inline constexpr std::uint32_t kLookB = 0x0F0F0F0Fu;
+inline constexpr std::uint32_t kLookC = 0xF0F0F0F0u;
+inline constexpr std::uint32_t kLookD = 0x33CC33CCu;
+
+} // namespace lumadex::test
