@@ -22,8 +22,7 @@
 namespace lumadex {
 
 TOption::TOption(OptionModel& options, UserQuestions& questions, QWidget* parent)
-    : QDialog(parent), options_(options), questions_(questions), openedWith_(options),
-      searchChangedWhenOpened_(options.searchChanged()) {
+    : QDialog(parent), options_(options), questions_(questions), openedWith_(options) {
     setObjectName(QStringLiteral("Option"));
     setWindowTitle(QStringLiteral("Option"));
 
@@ -118,8 +117,8 @@ void TOption::MarkSearchChange(const OptionModel& before) {
 void TOption::reject() {
     const bool japanese = options_.isChecked(OptionId::UseJapneseMenu);
     const int sortIndex = options_.choice(RadioChoice::Sortby);
+    // The model's own search flag returns with it: a search still due stays due.
     options_ = openedWith_;
-    options_.setSearchChanged(searchChangedWhenOpened_);
     changed = false;
     searchChanged = searchChangedWhenOpened_;
     ShowOptions();
