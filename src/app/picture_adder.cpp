@@ -9,6 +9,7 @@
 #include "folders/dialog_placement.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QScopeGuard>
 #include <QWidget>
 
@@ -48,8 +49,7 @@ void PictureAdder::AddPicturesFromFolder() {
     const QSize dialogSize = dirSel_.size();
     const auto restoreSize = qScopeGuard([&] { dirSel_.resize(dialogSize); });
     dirSel_.SetMode(TDirSel::AddFolder);
-    PlaceDialogAtCursor(dirSel_);
-    if (dirSel_.exec() != QDialog::Accepted)
+    if (!ChosenInDialog(dirSel_))
         return;
     const QString folder = dirSel_.directory();
     const bool makeErrorLog = dirSel_.makeErrorLog();
@@ -73,12 +73,18 @@ void PictureAdder::AddPicturesFromFolder() {
 void PictureAdder::AddPicturesWithOpenForm() {
     if (busy_)
         return;
-    PlaceDialogAtCursor(openForm_);
-    if (openForm_.exec() != QDialog::Accepted)
+    if (!ChosenInDialog(openForm_))
         return;
     const QString folder = openForm_.directory();
     const QStringList names = openForm_.SelectedNames();
     Run(true, [&](AddingSession& session) { return AddChosenFiles(session, folder, names); });
+}
+
+bool PictureAdder::ChosenInDialog(QDialog& dialog) {
+    busy_ = true;
+    const auto done = qScopeGuard([this] { busy_ = false; });
+    PlaceDialogAtCursor(dialog);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 ItemResult PictureAdder::Run(bool filesBarShown,

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace lumadex {
@@ -40,7 +41,7 @@ public:
     // The extensions that may be added, as "*.jpg;*.png"; the open form lists the same.
     void SetExtensionMask(const QString& mask);
     const QString& extensionMask() const { return extensionMask_; }
-    // A command is running.
+    // A command is running or waiting for its dialog.
     bool busy() const { return busy_; }
 
     void AddDroppedPaths(const QStringList& paths); // files and folders dropped on TMain
@@ -60,6 +61,8 @@ Q_SIGNALS:
     void AddingFinished(); // after every adding command: TMain refreshes its lists
 
 private:
+    // Shows the dialog modally at the mouse pointer; whether it was closed with "Ok".
+    bool ChosenInDialog(QDialog& dialog);
     // Runs one command's adding with the progress window shown (its files bar as given).
     ItemResult Run(bool filesBarShown, const std::function<ItemResult(AddingSession&)>& add);
 
