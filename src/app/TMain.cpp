@@ -65,6 +65,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     document_.pictures().setProgramFolder(ProgramFolder() + QLatin1Char('/'));
     document_.SetObserver(this);
     document_.SetCatalogueListener(this);
+    LoadHistory();
     messageTimer_.start();
     resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
     setAcceptDrops(true);
@@ -419,10 +420,13 @@ void TMain::FirstShow() {
     LoadSettings();
 }
 
-void TMain::LoadSettings() {
+void TMain::LoadHistory() {
     document_.history() = FileHistory::load(document_.pictures().programFolder());
     if (!document_.history().isEmpty())
         document_.setOpenDialogFolder(QFileInfo(document_.history().entries().first()).path());
+}
+
+void TMain::LoadSettings() {
     if (!lumadex::LoadAppConfig(document_.pictures().programFolder(), appConfig_))
         return;
     const WindowGeometry& geometry = appConfig_.mainWindow;

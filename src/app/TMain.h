@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 
 class QCheckBox;
@@ -167,6 +168,7 @@ private:
     RecordListModel* modelOf(RecordListView* list) const;
     bool OptionChecked(OptionId id) const;
     bool AskSaveBeforeClose();
+    void LoadHistory();
     void LoadSettings();
     void SaveSettings();
 
@@ -211,7 +213,6 @@ private:
     bool refreshBusy_ = false;
     bool showAllFlag_ = true;
     bool firstShowDone_ = false;
-    bool closing_ = false;
 
     MainMenus menus_;
 
