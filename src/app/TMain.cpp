@@ -190,9 +190,11 @@ void TMain::BuildLists() {
     STFnam1 = infoLabel("STFnam1");
     STFSize1 = infoLabel("STFSize1");
     STFDate = infoLabel("STFDate");
+    STFDate->setWordWrap(true);
     STFnam2 = infoLabel("STFnam2");
     STFSize2 = infoLabel("STFSize2");
     STFDate2 = infoLabel("STFDate2");
+    STFDate2->setWordWrap(true);
 
     Panel2 = Named(new QFrame(client), "Panel2");
     ComboBoxSort = Named(new QComboBox(Panel2), "ComboBoxSort");
@@ -344,10 +346,13 @@ void TMain::FormResize() {
           std::tuple{RightViewPanel, STFnam2, STFSize2, STFDate2}}) {
         panel->setGeometry(column, top, kViewPanelWidth, kViewPanelWidth);
         top += kViewPanelWidth + 2;
-        for (QLabel* info : {name, size, date}) {
+        for (QLabel* info : {name, size}) {
             info->setGeometry(column, top, kViewPanelWidth, kInfoHeight);
             top += kInfoHeight;
         }
+        // Date and time may take two lines.
+        date->setGeometry(column, top, kViewPanelWidth, 2 * kInfoHeight);
+        top += 2 * kInfoHeight;
         top += 8;
     }
 }
