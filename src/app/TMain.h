@@ -71,7 +71,8 @@ public:
     // Chooses the sort key of entries added from now on from the sort options.
     void SelectSortKey();
 
-    // The reactions to a selection in either list.
+    // The reactions to a selection in either list. The flags tell where the call came from
+    // (the reference position of a database header, the Memo Manager follow them).
     void ReferenceSelected(bool fromReferenceList);
     void TargetSelected(bool fromMainWindow);
     void FindSimilarForReference();
@@ -80,8 +81,8 @@ public:
     // Refreshes the command states and the info fields.
     void UpdateCommands();
 
+    // Set by the stop button and Exit; the full search ends at its next record.
     bool stopRequested() const { return stopRequested_; }
-    bool showAllFlag() const { return showAllFlag_; }
 
 public Q_SLOTS:
     // Database commands.

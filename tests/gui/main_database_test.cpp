@@ -228,6 +228,19 @@ TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
     EXPECT_EQ(Count1(), QStringLiteral("4/4"));
 }
 
+TEST_F(MainRefreshTest, WithoutRobustOperationTheSearchRunsWithoutLettingTheWindowWork) {
+    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+    if (IsSkipped())
+        return;
+    document.options().setValue(OptionId::AllowRobustOperation, 0);
+    bool windowWorked = false;
+    QTimer::singleShot(0, &Window(), [&windowWorked] { windowWorked = true; });
+    Window().DataFilter->setCurrentIndex(1);
+    EXPECT_FALSE(windowWorked);
+    EXPECT_FALSE(Window().stopRequested());
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
+}
+
 TEST_F(MainRefreshTest, StopButtonEndsTheSearchAndTheNextRefreshSearchesAgain) {
     ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
     if (IsSkipped())
