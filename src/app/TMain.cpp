@@ -65,6 +65,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     document_.pictures().setProgramFolder(ProgramFolder() + QLatin1Char('/'));
     document_.SetObserver(this);
     document_.SetCatalogueListener(this);
+    LoadHistory();
     messageTimer_.start();
     resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
     setAcceptDrops(true);
@@ -109,22 +110,22 @@ void TMain::BuildToolBar() {
         {SpeedButton2, "SpeedButton2", "Exit", QStyle::SP_DialogCloseButton, "Exit1"},
     };
     int x = 2;
-    for (const ToolButton& spec : buttons) {
-        spec.button = Named(new QToolButton(Panel1), spec.name);
+    for (const ToolButton& tool : buttons) {
+        tool.button = Named(new QToolButton(Panel1), tool.name);
         // The hint's short part is the tool tip; a long part after "|" goes to the status bar.
-        const QString hint = QString::fromLatin1(spec.hint);
-        spec.button->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
-        spec.button->setIcon(style()->standardIcon(spec.icon));
-        spec.button->setAutoRaise(true);
-        spec.button->setGeometry(x, 2, kToolBarHeight - 4, kToolBarHeight - 4);
+        const QString hint = QString::fromLatin1(tool.hint);
+        tool.button->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+        tool.button->setIcon(style()->standardIcon(tool.icon));
+        tool.button->setAutoRaise(true);
+        tool.button->setGeometry(x, 2, kToolBarHeight - 4, kToolBarHeight - 4);
         x += kToolBarHeight - 2;
-        QAction* item = spec.item ? MenuItem(QString::fromLatin1(spec.item)) : nullptr;
+        QAction* item = tool.item ? MenuItem(QString::fromLatin1(tool.item)) : nullptr;
         if (item) {
-            connect(spec.button, &QToolButton::clicked, item, &QAction::trigger);
-            spec.button->setEnabled(item->isEnabled());
-            connect(item, &QAction::enabledChanged, spec.button, &QToolButton::setEnabled);
+            connect(tool.button, &QToolButton::clicked, item, &QAction::trigger);
+            tool.button->setEnabled(item->isEnabled());
+            connect(item, &QAction::enabledChanged, tool.button, &QToolButton::setEnabled);
         } else {
-            spec.button->setEnabled(false);
+            tool.button->setEnabled(false);
         }
     }
     Crystal = Named(new QLabel(QStringLiteral("?"), Panel1), "Crystal");
@@ -189,9 +190,11 @@ void TMain::BuildLists() {
     STFnam1 = infoLabel("STFnam1");
     STFSize1 = infoLabel("STFSize1");
     STFDate = infoLabel("STFDate");
+    STFDate->setWordWrap(true);
     STFnam2 = infoLabel("STFnam2");
     STFSize2 = infoLabel("STFSize2");
     STFDate2 = infoLabel("STFDate2");
+    STFDate2->setWordWrap(true);
 
     Panel2 = Named(new QFrame(client), "Panel2");
     ComboBoxSort = Named(new QComboBox(Panel2), "ComboBoxSort");
@@ -251,11 +254,11 @@ void TMain::BuildButtonRows() {
         {DelButton, "DelButton", "Delete", RightPanel},
         {Rename, "Rename", "&Rename", RightPanel},
     };
-    for (const RowButton& spec : buttons) {
-        spec.button =
-            Named(new QPushButton(QString::fromLatin1(spec.caption), spec.row), spec.name);
+    for (const RowButton& tool : buttons) {
+        tool.button =
+            Named(new QPushButton(QString::fromLatin1(tool.caption), tool.row), tool.name);
         // Their commands (viewers and file operations) are not part of this window yet.
-        spec.button->setEnabled(false);
+        tool.button->setEnabled(false);
     }
     ButtonRenameLeft->hide();
     for (QFrame* row : {LeftPanel, RightPanel}) {
@@ -343,10 +346,13 @@ void TMain::FormResize() {
           std::tuple{RightViewPanel, STFnam2, STFSize2, STFDate2}}) {
         panel->setGeometry(column, top, kViewPanelWidth, kViewPanelWidth);
         top += kViewPanelWidth + 2;
-        for (QLabel* info : {name, size, date}) {
+        for (QLabel* info : {name, size}) {
             info->setGeometry(column, top, kViewPanelWidth, kInfoHeight);
             top += kInfoHeight;
         }
+        // Date and time may take two lines.
+        date->setGeometry(column, top, kViewPanelWidth, 2 * kInfoHeight);
+        top += 2 * kInfoHeight;
         top += 8;
     }
 }
@@ -419,10 +425,13 @@ void TMain::FirstShow() {
     LoadSettings();
 }
 
-void TMain::LoadSettings() {
+void TMain::LoadHistory() {
     document_.history() = FileHistory::load(document_.pictures().programFolder());
     if (!document_.history().isEmpty())
         document_.setOpenDialogFolder(QFileInfo(document_.history().entries().first()).path());
+}
+
+void TMain::LoadSettings() {
     if (!lumadex::LoadAppConfig(document_.pictures().programFolder(), appConfig_))
         return;
     const WindowGeometry& geometry = appConfig_.mainWindow;

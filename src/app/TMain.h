@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 
 class QCheckBox;
@@ -70,7 +71,8 @@ public:
     // Chooses the sort key of entries added from now on from the sort options.
     void SelectSortKey();
 
-    // The reactions to a selection in either list.
+    // The reactions to a selection in either list. The flags tell where the call came from
+    // (the reference position of a database header, the Memo Manager follow them).
     void ReferenceSelected(bool fromReferenceList);
     void TargetSelected(bool fromMainWindow);
     void FindSimilarForReference();
@@ -79,8 +81,8 @@ public:
     // Refreshes the command states and the info fields.
     void UpdateCommands();
 
+    // Set by the stop button and Exit; the full search ends at its next record.
     bool stopRequested() const { return stopRequested_; }
-    bool showAllFlag() const { return showAllFlag_; }
 
 public Q_SLOTS:
     // Database commands.
@@ -167,6 +169,7 @@ private:
     RecordListModel* modelOf(RecordListView* list) const;
     bool OptionChecked(OptionId id) const;
     bool AskSaveBeforeClose();
+    void LoadHistory();
     void LoadSettings();
     void SaveSettings();
 
@@ -211,7 +214,6 @@ private:
     bool refreshBusy_ = false;
     bool showAllFlag_ = true;
     bool firstShowDone_ = false;
-    bool closing_ = false;
 
     MainMenus menus_;
 

@@ -42,8 +42,6 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
         return record->fileName;
     case RecordRole:
         return QVariant::fromValue(static_cast<void*>(const_cast<Pdata*>(record)));
-    case NewlyAddedRole:
-        return pictures_.IsNewlyAdded(record);
     case Qt::ForegroundRole:
         return RowColoursFor(pictures_.IsNewlyAdded(record), greyed_).text;
     case SelectedForegroundRole:

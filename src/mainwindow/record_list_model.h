@@ -30,7 +30,6 @@ public:
     enum Role {
         RecordRole = Qt::UserRole + 1, // the row's Pdata*
         SelectedForegroundRole,        // text colour while the row is selected
-        NewlyAddedRole,                // bool
     };
 
     // equalKeys must be the rule the store was made with.
@@ -45,9 +44,8 @@ public:
     // The text a row shows: the full path, or the file name alone.
     QStringView RowText(int row) const;
 
-    bool showPathName() const { return showPathName_; }
     void setShowPathName(bool on);
-    bool greyed() const { return greyed_; }
+    // A disabled list is drawn greyed.
     void setGreyed(bool on);
 
     // Adds one entry in its sorted place as an inserted row, so that the selection stays.

@@ -27,11 +27,13 @@ void RecordRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 }
 
 QSize RecordRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return {option.rect.width(), option.fontMetrics.height() + 2};
+    return {1, option.fontMetrics.height() + 2};
 }
 
 RecordListView::RecordListView(QWidget* parent) : QListView(parent) {
     setUniformItemSizes(true);
+    // A row shows one text clipped to the list's width.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setItemDelegate(new RecordRowDelegate(this));

@@ -1,6 +1,7 @@
 #include "catalogue/picture_catalogue.h"
 #include "main_window_fixture.h"
 
+#include <QFileInfo>
 #include <QTimer>
 #include <QToolButton>
 
@@ -46,6 +47,43 @@ TEST_F(MainDatabaseTest, SaveAsWritesTheChosenFileAndACancelledDialogKeepsTheCha
     EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + path + "]");
     EXPECT_FALSE(save->isEnabled());
     EXPECT_FALSE(Window().SpeedButton4->isEnabled());
+}
+
+TEST_F(MainDatabaseTest, SavingAnOldNamedDatabaseOffersTheCurrentExtension) {
+    const struct {
+        const char* name;
+        Answer answer;
+        QString savedAs;
+    } rows[] = {
+        {"yes", Answer::Yes, "renamed.lx2"},
+        {"no", Answer::No, "old.lxb"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir folder;
+        const QString old =
+            WriteDatabase(QDir(folder.path()).filePath(QStringLiteral("old.lxb")), {"x.jpg"});
+        const QString expected = QDir(folder.path()).filePath(row.savedAs);
+        const qint64 oneRecordSize = QFileInfo(old).size();
+        window.reset();
+        document.setDataChanged(false);
+        document.ClearAllData();
+        questions.openChoices.push_back(Chosen(old));
+        Window().Opendatabase1Click();
+        AddRecord(QStringLiteral("/p/new.jpg"), kLookA);
+        document.UpdateTitle(true);
+        questions.answers = {row.answer};
+        questions.asked.clear();
+        if (row.answer == Answer::Yes)
+            questions.saveChoices.push_back(Chosen(expected));
+        Window().SpeedButton4->click();
+        ASSERT_EQ(questions.asked.size(), 1u);
+        EXPECT_EQ(questions.asked[0].text, QStringLiteral("Change file extension to 'lx2' ?"));
+        EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + expected + "]");
+        EXPECT_FALSE(document.hasUnsavedChanges());
+        // Two records were written where one was before.
+        EXPECT_GT(QFileInfo(expected).size(), oneRecordSize);
+    }
 }
 
 TEST_F(MainDatabaseTest, OpenAsksToSaveChangesFirst) {
@@ -188,6 +226,19 @@ TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
     Window().DataFilter->setCurrentIndex(0);
     EXPECT_EQ(Window().referenceStore().count(), 4);
     EXPECT_EQ(Count1(), QStringLiteral("4/4"));
+}
+
+TEST_F(MainRefreshTest, WithoutRobustOperationTheSearchRunsWithoutLettingTheWindowWork) {
+    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+    if (IsSkipped())
+        return;
+    document.options().setValue(OptionId::AllowRobustOperation, 0);
+    bool windowWorked = false;
+    QTimer::singleShot(0, &Window(), [&windowWorked] { windowWorked = true; });
+    Window().DataFilter->setCurrentIndex(1);
+    EXPECT_FALSE(windowWorked);
+    EXPECT_FALSE(Window().stopRequested());
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
 }
 
 TEST_F(MainRefreshTest, StopButtonEndsTheSearchAndTheNextRefreshSearchesAgain) {

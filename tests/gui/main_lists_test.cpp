@@ -215,6 +215,35 @@ TEST_F(MainListsTest, ReferenceListLeavesKeypadKeysToTheWindow) {
     EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 2);
 }
 
+TEST_F(MainListsTest, InfoFieldsShowTheStoredNameSizeAndDate) {
+    const struct {
+        const char* name;
+        std::int32_t size;
+        QString expected;
+    } rows[] = {
+        {"small.jpg", 1023, "1023"},
+        {"exact.jpg", 1024, "1.00K"},
+        {"half.jpg", 1536, "1.50K"},
+    };
+    for (const auto& row : rows)
+        AddRecord(QStringLiteral("/p/") + QLatin1String(row.name), kLookA, row.size);
+    ListAll();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = QStringLiteral("/p/") + QLatin1String(row.name);
+        Select(Window().ListBox1, document.catalogue().at(document.catalogue().FindRecord(path)));
+        EXPECT_EQ(Window().STFnam1->text(), QLatin1Char(' ') + QLatin1String(row.name));
+        EXPECT_EQ(Window().STFSize1->text(), row.expected);
+        EXPECT_FALSE(Window().STFDate->text().isEmpty());
+        // The first match is selected on the right and described the same way.
+        EXPECT_EQ(Window().STFnam2->text(),
+                  QLatin1Char(' ') + Window().currentTarget()->fileName.section('/', -1));
+    }
+    Window().ListBox2->selectionModel()->clearSelection();
+    EXPECT_EQ(Window().STFnam2->text(), QString());
+    EXPECT_EQ(Window().STFSize2->text(), QString());
+}
+
 TEST_F(MainListsTest, ShowPathNameDecidesTheRowText) {
     AddRecord(QStringLiteral("/p/q/a.jpg"), kLookA);
     ListAll();

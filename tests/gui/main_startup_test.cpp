@@ -84,6 +84,11 @@ TEST_F(MainStartupTest, DatabaseOnTheCommandLineIsReadInsteadOfTheDefaults) {
     EXPECT_EQ(startedWindow.StatusBar1Panel1->text(), QStringLiteral("2/2"));
     EXPECT_TRUE(startedWindow.close());
     EXPECT_TRUE(startQuestions.asked.empty());
+    // The history read at start keeps the database opened from the command line.
+    ScriptedQuestions nextQuestions;
+    Document next(NativePictureLoader(), nextQuestions);
+    TMain nextWindow(next, nextQuestions);
+    EXPECT_EQ(next.history().entries(), QStringList{path});
 }
 
 TEST_F(MainStartupTest, ClosingWithChangesAsksToSaveAndStaysOpenUnlessTheDataIsSafe) {
