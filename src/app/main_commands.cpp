@@ -284,7 +284,7 @@ void TMain::ShowAllRecords() {
     }
     // Every entry goes in under one key, then all get their sort keys with one prepared sort.
     referenceModel->BeginRebuild();
-    referenceStore_.AddAll(std::move(entries));
+    referenceStore_.AddAll(std::move(entries), EntryOrder::Sorted);
     ResortList(referenceStore_, sortKey_);
     referenceModel->EndRebuild();
     ProgressBar1->hide();

@@ -3,6 +3,10 @@
 #include <QCollator>
 #include <QLocale>
 #include <QStringView>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
 
 namespace lumadex {
 
@@ -19,8 +23,30 @@ public:
     int Compare(QStringView a, QStringView b) const;
     bool Less(QStringView a, QStringView b) const { return Compare(a, b) < 0; }
 
+    // Keys prepared once so that sorting many compares bytes instead of collating texts. Two
+    // prepared keys compare (byte-wise) as Compare would before its tie-breaks: when they are
+    // equal, Compare decides.
+    //
+    // A key of printable ASCII characters is prepared as one rank byte per character, the
+    // hyphens left out, when the collation orders such texts character by character (checked
+    // when the order is made); any key is prepared as the collation's own sort key. The two
+    // kinds must not be compared with each other.
+    std::optional<std::string> AsciiRanks(QStringView key) const;
+    // The collation's sort key of the key without its hyphens, when such keys ignore letter
+    // case as Compare does.
+    std::optional<QCollatorSortKey> CollationKey(QStringView key) const;
+
 private:
+    bool RanksMatchCollation() const;
+    std::optional<std::string> AsciiRanksOf(QStringView key) const;
+
     QCollator collator_;
+    // Rank of each printable ASCII character (0x20..0x7E) in the collation, 1 upwards; equal
+    // for characters the collation does not tell apart. Empty when ranks cannot stand in for
+    // the collation.
+    std::array<std::uint8_t, 128> asciiRank_{};
+    bool ranksUsable_ = false;
+    bool collationKeysUsable_ = false;
 };
 
 } // namespace lumadex

@@ -23,10 +23,12 @@ int RecordListStore::Add(QString key, Pdata* record) {
     return int(inserted - entries_.begin());
 }
 
-void RecordListStore::AddAll(std::vector<Entry> entries) {
+void RecordListStore::AddAll(std::vector<Entry> entries, EntryOrder order) {
+    if (!entries_.empty())
+        order = EntryOrder::Unknown;
     entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
                     std::make_move_iterator(entries.end()));
-    SortStably();
+    SortStably(order);
 }
 
 void RecordListStore::Rekey(const std::function<QString(const Pdata&)>& keyOf) {
@@ -46,9 +48,9 @@ int RecordListStore::RemoveRecord(const Pdata* record) {
         std::erase_if(entries_, [record](const Entry& entry) { return entry.record == record; }));
 }
 
-void RecordListStore::SortStably() {
+void RecordListStore::SortStably(EntryOrder order) {
     const auto less = [this](const Entry& a, const Entry& b) { return EntryLess(a, b); };
-    if (!std::is_sorted(entries_.begin(), entries_.end(), less))
+    if (order != EntryOrder::Sorted && !std::is_sorted(entries_.begin(), entries_.end(), less))
         std::stable_sort(entries_.begin(), entries_.end(), less);
     if (equalKeys_ != EqualKeys::OneEntryPerRecord)
         return;

@@ -18,6 +18,12 @@ enum class EqualKeys {
                        // both shown)
 };
 
+// What the caller knows of the order of entries handed over in bulk.
+enum class EntryOrder {
+    Unknown,
+    Sorted, // already in ListKeyOrder, equal keys in the order they were added
+};
+
 // The sorted backing store of a list view: entries of (sort key, record), in ListKeyOrder.
 // The records belong to the catalogue; the store only points at them.
 class RecordListStore {
@@ -37,8 +43,9 @@ public:
     // Adds one entry after any entries with an equal key, unless under OneEntryPerRecord an
     // entry with an equal key already holds record. Returns the index of the entry holding it.
     int Add(QString key, Pdata* record);
-    // Adds many entries with one sort, as if added one by one in the given order.
-    void AddAll(std::vector<Entry> entries);
+    // Adds many entries with one sort, as if added one by one in the given order. Entries
+    // known to be sorted are not compared again when the store was empty.
+    void AddAll(std::vector<Entry> entries, EntryOrder order = EntryOrder::Unknown);
     // Gives every entry the key of its record and sorts the store again.
     void Rekey(const std::function<QString(const Pdata&)>& keyOf);
 
@@ -50,7 +57,7 @@ public:
 
 private:
     bool EntryLess(const Entry& a, const Entry& b) const { return order_.Less(a.key, b.key); }
-    void SortStably();
+    void SortStably(EntryOrder order = EntryOrder::Unknown);
 
     EqualKeys equalKeys_;
     ListKeyOrder order_;

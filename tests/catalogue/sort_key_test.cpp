@@ -148,30 +148,57 @@ std::vector<std::unique_ptr<Pdata>> MixedRecords(int count) {
     return records;
 }
 
-TEST(ResortListTest, SameOrderAsRekeyingTheStore) {
-    const auto records = MixedRecords(600);
-    const SortKeyFunction keys[] = {NameKey, NumberedNameKey, PathNameKey, NumberedPathNameKey,
-                                    DateKey, SizeKey};
-    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
-                                  QLocale(QLocale::Swedish, QLocale::Sweden)}) {
-        for (const EqualKeys equalKeys : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
-            for (std::size_t k = 0; k < std::size(keys); ++k) {
-                RecordListStore rekeyed(equalKeys, ListKeyOrder(locale));
-                RecordListStore resorted(equalKeys, ListKeyOrder(locale));
-                for (const auto& record : records) {
-                    rekeyed.Add(record->fileName, record.get());
-                    resorted.Add(record->fileName, record.get());
-                }
-                rekeyed.Rekey(keys[k]);
-                ResortList(resorted, keys[k], locale);
+// Names of printable ASCII only, punctuation of every kind included.
+std::vector<std::unique_ptr<Pdata>> AsciiRecords(int count) {
+    const char* const stems[] = {"a b", "a_b", "a.b", "a(1)", "a~b",  "a'b",  "a,b", "A!b",
+                                 "a#b", "a+b", "a=b", "a@b",  "a[b]", "a{b}", "a$b", "a%b",
+                                 "a&b", "a;b", "a`b", "a^b",  "ab",   "AB",   "a-b", "a\\b",
+                                 "a|b", "a<b", "a?b", "a\"b", "a*b",  "a:b",  " ",   "Z",
+                                 "z9",  "z10", "aa",  "ch",   "ci"};
+    std::mt19937 random(11);
+    std::vector<std::unique_ptr<Pdata>> records;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(stems[random() % std::size(stems)]) +
+                             QString::fromUtf8(stems[random() % std::size(stems)]);
+        records.push_back(
+            std::make_unique<Pdata>(QStringLiteral("/f%1/").arg(random() % 3) + name));
+    }
+    return records;
+}
 
-                const auto where = locale.name() + " key " + QString::number(k) + " equal keys " +
-                                   QString::number(int(equalKeys));
-                ASSERT_EQ(resorted.count(), rekeyed.count()) << where.toStdString();
-                for (int i = 0; i < rekeyed.count(); ++i) {
-                    ASSERT_EQ(resorted.recordAt(i), rekeyed.recordAt(i))
-                        << where.toStdString() << " row " << i;
-                    ASSERT_EQ(resorted.keyAt(i), rekeyed.keyAt(i)) << where.toStdString();
+TEST(ResortListTest, SameOrderAsRekeyingTheStore) {
+    std::vector<std::unique_ptr<Pdata>> mixed = MixedRecords(600);
+    for (auto& record : AsciiRecords(600))
+        mixed.push_back(std::move(record));
+    const std::vector<std::unique_ptr<Pdata>> asciiOnly = AsciiRecords(600);
+    using Records = std::vector<std::unique_ptr<Pdata>>;
+    for (const Records* recordSet : std::initializer_list<const Records*>{&mixed, &asciiOnly}) {
+        const auto& records = *recordSet;
+        const SortKeyFunction keys[] = {NameKey, NumberedNameKey, PathNameKey, NumberedPathNameKey,
+                                        DateKey, SizeKey};
+        for (const QLocale& locale :
+             {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+              QLocale(QLocale::Swedish, QLocale::Sweden), QLocale(QLocale::Czech),
+              QLocale(QLocale::Danish)}) {
+            for (const EqualKeys equalKeys : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
+                for (std::size_t k = 0; k < std::size(keys); ++k) {
+                    RecordListStore rekeyed(equalKeys, ListKeyOrder(locale));
+                    RecordListStore resorted(equalKeys, ListKeyOrder(locale));
+                    for (const auto& record : records) {
+                        rekeyed.Add(record->fileName, record.get());
+                        resorted.Add(record->fileName, record.get());
+                    }
+                    rekeyed.Rekey(keys[k]);
+                    ResortList(resorted, keys[k], locale);
+
+                    const auto where = locale.name() + " key " + QString::number(k) +
+                                       " equal keys " + QString::number(int(equalKeys));
+                    ASSERT_EQ(resorted.count(), rekeyed.count()) << where.toStdString();
+                    for (int i = 0; i < rekeyed.count(); ++i) {
+                        ASSERT_EQ(resorted.recordAt(i), rekeyed.recordAt(i))
+                            << where.toStdString() << " row " << i;
+                        ASSERT_EQ(resorted.keyAt(i), rekeyed.keyAt(i)) << where.toStdString();
+                    }
                 }
             }
         }
