@@ -3,6 +3,7 @@
 //
 // Usage: database_bench [record count] [folder for the files]
 
+#include "bench_library.h"
 #include "document/document.h"
 
 #include <QByteArray>
@@ -23,24 +24,11 @@
 namespace {
 
 using namespace lumadex;
+using bench::FillCatalogue;
+using bench::SaveTo;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRepeats = 5;
-
-class SaveTo : public UserQuestions {
-public:
-    explicit SaveTo(QString path) : path_(std::move(path)) {}
-    Answer Ask(const QString&, const QString&, MessageButtons, MessageIcon) override {
-        return Answer::No;
-    }
-    FileChoice ChooseFileToOpen(const FileDialogRequest&) override { return {}; }
-    FileChoice ChooseFileToSave(const FileDialogRequest&) override {
-        return {FileChoiceStatus::Chosen, path_};
-    }
-
-private:
-    QString path_;
-};
 
 // The fastest of kRepeats runs, in seconds.
 double Fastest(const std::function<void()>& run) {
@@ -56,36 +44,6 @@ double Fastest(const std::function<void()>& run) {
 std::size_t HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
-}
-
-// A photo library: a few thousand folders of camera files, some with memos and sub-indices.
-void FillCatalogue(Document& document, int count) {
-    const int memoA = document.memos().AddMemo("Holiday", 100);
-    const int memoB = document.memos().AddMemo("Family", 100);
-    document.memos().AddGroup("Tags", 100);
-    std::vector<std::unique_ptr<Pdata>> records;
-    records.reserve(std::size_t(count));
-    constexpr int kPerFolder = 300;
-    for (int i = 0; i < count; ++i) {
-        const int folder = i / kPerFolder;
-        auto record =
-            std::make_unique<Pdata>(QStringLiteral("/home/user/Pictures/%1/Event %2/IMG_%3.JPG")
-                                        .arg(2000 + folder / 200)
-                                        .arg(folder, 4, 10, QLatin1Char('0'))
-                                        .arg(i % kPerFolder + 1000));
-        record->signatureBits = std::uint32_t(i) * 2654435761u;
-        record->signatureLevels = ~record->signatureBits;
-        record->fileSize = 1000000 + i;
-        record->fileTime = 1500000000 + i;
-        if (i % 1000 == 0) {
-            record->AddMemoLink(std::uint32_t(memoA));
-            record->AddMemoLink(std::uint32_t(memoB));
-        }
-        if (i % 5000 == 0)
-            record->AddSubIndex(1, 2, 0, 0, 100, 100);
-        records.push_back(std::move(record));
-    }
-    document.catalogue().AddRecords(std::move(records));
 }
 
 // The whole file in one buffer, read as the database reader reads it.

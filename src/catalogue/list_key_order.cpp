@@ -76,7 +76,9 @@ bool ListKeyOrder::RanksMatchCollation() const {
     for (char16_t first = u'a'; first <= u'z'; ++first) {
         for (char16_t second = u'a'; second <= u'z'; ++second) {
             const QString pair = QString(QChar(first)) + QChar(second);
-            pairs.emplace_back(*AsciiRanksOf(pair), pair);
+            std::string ranks;
+            AppendRanksOf(pair, ranks);
+            pairs.emplace_back(std::move(ranks), pair);
         }
     }
     std::sort(pairs.begin(), pairs.end());
@@ -89,23 +91,26 @@ bool ListKeyOrder::RanksMatchCollation() const {
 }
 
 std::optional<std::string> ListKeyOrder::AsciiRanks(QStringView key) const {
-    if (!ranksUsable_)
+    std::string ranks;
+    if (!AppendAsciiRanks(key, ranks))
         return std::nullopt;
-    return AsciiRanksOf(key);
+    return ranks;
 }
 
-std::optional<std::string> ListKeyOrder::AsciiRanksOf(QStringView key) const {
-    std::string ranks;
-    ranks.reserve(std::size_t(key.size()));
+bool ListKeyOrder::AppendAsciiRanks(QStringView key, std::string& ranks) const {
+    return ranksUsable_ && AppendRanksOf(key, ranks);
+}
+
+bool ListKeyOrder::AppendRanksOf(QStringView key, std::string& ranks) const {
     for (const QChar c : key) {
         const char16_t unit = c.unicode();
         if (unit == u'-')
             continue;
         if (unit < kFirstPrintable || unit > kLastPrintable)
-            return std::nullopt;
+            return false;
         ranks.push_back(char(asciiRank_[unit]));
     }
-    return ranks;
+    return true;
 }
 
 std::optional<QCollatorSortKey> ListKeyOrder::CollationKey(QStringView key) const {

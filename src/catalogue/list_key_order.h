@@ -32,13 +32,15 @@ public:
     // when the order is made); any key is prepared as the collation's own sort key. The two
     // kinds must not be compared with each other.
     std::optional<std::string> AsciiRanks(QStringView key) const;
+    // The same appended to ranks; false (ranks then holds a partial key) when there is none.
+    bool AppendAsciiRanks(QStringView key, std::string& ranks) const;
     // The collation's sort key of the key without its hyphens, when such keys ignore letter
     // case as Compare does.
     std::optional<QCollatorSortKey> CollationKey(QStringView key) const;
 
 private:
     bool RanksMatchCollation() const;
-    std::optional<std::string> AsciiRanksOf(QStringView key) const;
+    bool AppendRanksOf(QStringView key, std::string& ranks) const;
 
     QCollator collator_;
     // Rank of each printable ASCII character (0x20..0x7E) in the collation, 1 upwards; equal

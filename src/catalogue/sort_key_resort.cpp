@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumadex {
@@ -36,37 +37,30 @@ std::optional<std::vector<std::uint64_t>> UniformNumberValues(const std::vector<
     return values;
 }
 
-// Orders entries whose prepared keys are equal: by the order itself, then as they came.
-class TieBreak {
-public:
-    TieBreak(const std::vector<Entry>& entries, const ListKeyOrder& order)
-        : entries_(entries), order_(order) {}
-
-    bool Less(std::uint32_t a, std::uint32_t b) const {
-        if (entries_[a].key == entries_[b].key)
-            return a < b;
-        if (const int c = order_.Compare(entries_[a].key, entries_[b].key); c != 0)
-            return c < 0;
-        return a < b;
-    }
-
-private:
-    const std::vector<Entry>& entries_;
-    const ListKeyOrder& order_;
-};
-
-// The entries' indices sorted by a prepared key of each, ties broken by the order itself.
+// The entries' indices sorted by a prepared key of each. Entries with equal prepared keys may
+// still differ in letter case or hyphens; the order itself sorts each such run. Equal keys keep
+// the order they came in.
 template <typename Prepared>
 std::vector<std::uint32_t> SortByPrepared(const std::vector<Prepared>& prepared,
-                                          const TieBreak& tieBreak) {
+                                          const std::vector<Entry>& entries,
+                                          const ListKeyOrder& order) {
     std::vector<std::uint32_t> indices(prepared.size());
     for (std::size_t i = 0; i < indices.size(); ++i)
         indices[i] = std::uint32_t(i);
-    std::sort(indices.begin(), indices.end(), [&](std::uint32_t a, std::uint32_t b) {
-        if (prepared[a] != prepared[b])
-            return prepared[a] < prepared[b];
-        return tieBreak.Less(a, b);
-    });
+    std::stable_sort(indices.begin(), indices.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return prepared[a] < prepared[b]; });
+    for (auto run = indices.begin(); run != indices.end();) {
+        const auto runEnd = std::find_if(
+            run + 1, indices.end(), [&](std::uint32_t i) { return prepared[i] != prepared[*run]; });
+        const bool sameTexts = std::all_of(
+            run + 1, runEnd, [&](std::uint32_t i) { return entries[i].key == entries[*run].key; });
+        if (!sameTexts) {
+            std::stable_sort(run, runEnd, [&](std::uint32_t a, std::uint32_t b) {
+                return order.Less(entries[a].key, entries[b].key);
+            });
+        }
+        run = runEnd;
+    }
     return indices;
 }
 
@@ -83,20 +77,32 @@ struct CollationKey {
 // keys cannot be prepared sorts by comparing the texts.
 std::vector<std::uint32_t> SortedIndices(const std::vector<Entry>& entries,
                                          const ListKeyOrder& order) {
-    const TieBreak tieBreak(entries, order);
     if (const auto values = UniformNumberValues(entries))
-        return SortByPrepared(*values, tieBreak);
+        return SortByPrepared(*values, entries, order);
 
-    std::vector<std::string> ranks;
-    ranks.reserve(entries.size());
+    // All rank bytes in one buffer, each key a view of its part.
+    std::size_t totalLength = 0;
+    for (const Entry& entry : entries)
+        totalLength += std::size_t(entry.key.size());
+    std::string rankBytes;
+    rankBytes.reserve(totalLength);
+    std::vector<std::size_t> ends;
+    ends.reserve(entries.size());
     for (const Entry& entry : entries) {
-        std::optional<std::string> entryRanks = order.AsciiRanks(entry.key);
-        if (!entryRanks)
+        if (!order.AppendAsciiRanks(entry.key, rankBytes))
             break;
-        ranks.push_back(std::move(*entryRanks));
+        ends.push_back(rankBytes.size());
     }
-    if (ranks.size() == entries.size())
-        return SortByPrepared(ranks, tieBreak);
+    if (ends.size() == entries.size()) {
+        std::vector<std::string_view> ranks;
+        ranks.reserve(entries.size());
+        std::size_t start = 0;
+        for (const std::size_t end : ends) {
+            ranks.emplace_back(rankBytes.data() + start, end - start);
+            start = end;
+        }
+        return SortByPrepared(ranks, entries, order);
+    }
 
     std::vector<CollationKey> collationKeys;
     collationKeys.reserve(entries.size());
@@ -107,7 +113,7 @@ std::vector<std::uint32_t> SortedIndices(const std::vector<Entry>& entries,
         collationKeys.push_back({std::move(*key)});
     }
     if (collationKeys.size() == entries.size())
-        return SortByPrepared(collationKeys, tieBreak);
+        return SortByPrepared(collationKeys, entries, order);
 
     std::vector<std::uint32_t> indices(entries.size());
     for (std::size_t i = 0; i < indices.size(); ++i)
