@@ -2,6 +2,9 @@
 #include "app/manual.h"
 #include "app/menu_captions.h"
 #include "app_fixture.h"
+#include "catalogue/picture_loader.h"
+#include "folders/TDirSel.h"
+#include "store/default_options_file.h"
 #include "store/option_rows.h"
 
 #include <QCheckBox>
@@ -106,6 +109,32 @@ TEST_F(AppOptionsTest, DefaultsSetInTheDialogAreLoadedByTheNextStart) {
         dialog.CancelButton->click();
     });
     EXPECT_EQ(ShownCaptions(), CaptionsIn(!japanese));
+}
+
+// A database named at start brings its own options: the menus, the sort order and the
+// dialog follow its header, not the defaults file, and the folder chooser offers its folder.
+TEST_F(AppOptionsTest, DatabaseGivenAtStartBringsItsOptionsAndFolder) {
+    OptionModel defaults;
+    defaults.setValue(OptionId::UseJapneseMenu, JapaneseByDefault() ? 0 : 1);
+    ASSERT_TRUE(SaveDefaultOptions(settings.path() + "/", defaults));
+    ScriptedQuestions writerQuestions;
+    Document writer(NativePictureLoader(), writerQuestions);
+    writer.options().setValue(OptionId::UseJapneseMenu, JapaneseByDefault() ? 1 : 0);
+    writer.options().setChoice(RadioChoice::Sortby, 3);
+    writer.catalogue().AddRecord(std::make_unique<Pdata>(QStringLiteral("/db/a.jpg")));
+    const QString folder = tree.MakeFolder("db");
+    writerQuestions.saveChoices.push_back(Chosen(folder + "/start.lx2"));
+    ASSERT_EQ(writer.SaveAs(), SaveOutcome::Saved);
+
+    Start(folder + "/start.lx2");
+    EXPECT_EQ(ShownCaptions(), CaptionsIn(JapaneseByDefault()));
+    EXPECT_EQ(Main().ComboBoxSort->currentIndex(), 3);
+    EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), JapaneseByDefault());
+    EXPECT_TRUE(windows->option().RadioButtonbySize->isChecked());
+    EXPECT_EQ(ReferenceRows(), 1);
+    ASSERT_FALSE(windows->dirSel().recentFolders().isEmpty());
+    EXPECT_TRUE(windows->dirSel().recentFolders().first().startsWith(folder))
+        << windows->dirSel().recentFolders().first().toStdString();
 }
 
 } // namespace

@@ -37,18 +37,23 @@ TEST_F(AppScreenshotTest, WindowsOfARunWithPhotosAndASelectedReference) {
     Start();
     Main().resize(900, 600);
 
-    // The progress window while the first picture is analysed.
+    // The progress window once its first picture is analysed.
     bool progressShot = false;
-    QObject::connect(&windows->adder(), &PictureAdder::StatusText, [&](int, const QString&) {
-        if (progressShot || !windows->progress().isVisible())
+    QObject::connect(&windows->adder(), &PictureAdder::StatusText, [&](int panel, const QString&) {
+        if (progressShot || panel != PictureAdder::kCountPanel)
             return;
         progressShot = true;
+        EXPECT_TRUE(windows->progress().isVisible());
         Shoot(windows->progress(), "progress.png");
     });
     windows->adder().AddDroppedPaths({folder});
     EXPECT_TRUE(progressShot);
-    ASSERT_GT(ReferenceRows(), 0);
+    // Only the photo and its copy have look-alikes; the first is the reference, the other
+    // its target.
+    Main().DataFilter->setCurrentIndex(1);
+    ASSERT_EQ(ReferenceRows(), 2);
     Main().ListBox1->setCurrentIndex(Main().ListBox1->model()->index(0, 0));
+    EXPECT_EQ(Main().ListBox2->recordModel()->rowCount(), 1);
 
     // The menu language is chosen in the option dialog; its picture shows the second visit.
     TOption& option = windows->option();
