@@ -30,7 +30,6 @@ public:
     MainWindows(const MainWindows&) = delete;
     MainWindows& operator=(const MainWindows&) = delete;
 
-    UserQuestions& questions() { return *questions_; }
     Document& document() { return document_; }
     TMain& main() { return *main_; }
     TOption& option() { return *option_; }

@@ -71,6 +71,7 @@ TEST_F(AppAddingTest, DroppedFolderFillsTheReferenceListAndTheSearchFindsThePair
     ASSERT_EQ(ReferenceRows(), 2);
     Main().ListBox1->setCurrentIndex(Main().ListBox1->model()->index(0, 0));
     EXPECT_EQ(Main().ListBox2->recordModel()->rowCount(), 1);
+    EXPECT_TRUE(questions->asked.empty());
 }
 
 TEST_F(AppAddingTest, FolderCommandScansToTheChosenDepthAndAbortKeepsWhatWasAdded) {
