@@ -14,6 +14,7 @@
 #include "folders/dialog_placement.h"
 #include "mainwindow/record_list_view.h"
 
+#include <QDir>
 #include <QLabel>
 
 namespace lumadex {
@@ -75,7 +76,11 @@ void MainWindows::ConnectAdding() {
     // Reference selection itself. TMain::AddingFinished would rebuild a second time after
     // those texts and overwrite them with the selected reference's details.
     QObject::connect(&adder, &PictureAdder::RefreshListsRequested, &window, &TMain::ShowAllClick);
-    QObject::connect(&window, &TMain::DatabaseFolderRead, dirSel_, &TDirSel::RememberFolder);
+    // The database's folder comes with a trailing separator; the chooser's folders have none,
+    // so the same folder is listed once.
+    QObject::connect(&window, &TMain::DatabaseFolderRead, dirSel_, [this](const QString& folder) {
+        dirSel_->RememberFolder(QDir::toNativeSeparators(QDir::cleanPath(folder)));
+    });
 }
 
 void MainWindows::ConnectHelp() {
