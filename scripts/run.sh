@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and runs it with the given arguments.
-# Without arguments it signs the pictures of the current folder.
+# Installs what is missing, builds the program and starts it with the given arguments: the
+# picture catalogue with its windows, opening the database named by the first argument, if any.
+# The command-line tool is build/src/cli/lumadex (built by a full build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target lumadex
+cmake --build --preset default --target lumadex-lite
 
-if (($# == 0)); then
-    shopt -s nullglob nocaseglob
-    set -- sign ./*.jpg ./*.jpeg ./*.jpe ./*.jif ./*.bmp ./*.png
-fi
-exec build/src/cli/lumadex "$@"
+exec build/src/lumadex-lite "$@"

@@ -414,6 +414,9 @@ void TMain::FirstShow() {
         document_.ReadDatabase();
         document_.setDataChanged(false);
         document_.setOptionsChanged(false);
+    } else if (startDefaultsLoader_) {
+        startDefaultsLoader_();
+        SelectSortKey();
     } else {
         const LoadDefaultOptionsResult defaults =
             LoadDefaultOptions(document_.pictures().programFolder(), document_.options());

@@ -51,6 +51,12 @@ public:
     // The database to read at the first showing (the command-line argument); empty reads the
     // option defaults instead.
     void setStartDatabase(const QString& path) { startDatabase_ = path; }
+    // Replaces the window's own loading of the option defaults at the first showing (when no
+    // database is given): the program lets the option dialog load them, so the dialog shows
+    // what was loaded and announces the menu language, the sort order and the status text.
+    void setStartDefaultsLoader(std::function<void()> loader) {
+        startDefaultsLoader_ = std::move(loader);
+    }
 
     // The lists and their stores.
     RecordListView* referenceList() const { return ListBox1; }
@@ -206,6 +212,7 @@ private:
     AppConfig appConfig_;
     std::function<QString()> manualPath_;
     QString startDatabase_;
+    std::function<void()> startDefaultsLoader_;
     QSet<QString> attachedCommands_;
     QElapsedTimer messageTimer_;
     int busyDepth_ = 0;

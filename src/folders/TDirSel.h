@@ -51,6 +51,8 @@ public:
     void setDirectory(const QString& folder);
     // The folders chosen with "Ok", most recent first, without duplicates.
     const QStringList& recentFolders() const { return recentFolders_; }
+    // Puts folder first in the recent folders (a chosen folder, the folder of a database read).
+    void RememberFolder(const QString& folder);
 
     // The options of the adding page: the deepest level to scan ("Set Depth"; the chosen folder
     // is level 1), unset without a limit.
@@ -93,7 +95,6 @@ protected:
 
 private:
     void BuildControls(const Document& document);
-    void RememberFolder(const QString& folder);
     void ShowDriveOf(const QString& folder);
 
     UserQuestions& questions_;
