@@ -101,9 +101,6 @@ public Q_SLOTS:
     // Refresh ("Re&fresh", SpeedButton9) and the stop button of the full search.
     void Refind1Click();
     void StopBitBtnClick();
-    // After pictures were added (PictureAdder::AddingFinished): show the count and the title,
-    // refresh the lists unless they already follow the additions.
-    void AddingFinished();
     // A status text of another part for StatusBar1 panel 0 or 1.
     void ShowStatusText(int panel, const QString& text);
     // The sort radio buttons of the options dialog move the sort box without re-sorting.

@@ -311,15 +311,6 @@ void TMain::ListSimilarPictures() {
     ListBox2->viewport()->update();
 }
 
-void TMain::AddingFinished() {
-    RememberSelection(ListBox1);
-    if (!OptionChecked(OptionId::NotUpdateListatAction))
-        ShowAllClick();
-    ListBox1->selectionModel()->clearSelection();
-    RestoreSelection(ListBox1);
-    document_.UpdateTitle(false);
-}
-
 void TMain::ShowLongHint(const QString& hint) {
     if (OptionChecked(OptionId::UseJapneseMenu))
         StatusBar2Panel0->setText(hint);

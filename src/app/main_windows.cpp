@@ -72,9 +72,8 @@ void MainWindows::ConnectAdding() {
     QObject::connect(&adder, &PictureAdder::StatusText, &window, &TMain::ShowStatusText);
     QObject::connect(&adder, &PictureAdder::ResultText, &window,
                      [&window](const QString& text) { window.StatusBar2Panel0->setText(text); });
-    // The adder asks for the rebuild before it shows its closing texts; ShowAllClick keeps the
-    // Reference selection itself. TMain::AddingFinished would rebuild a second time after
-    // those texts and overwrite them with the selected reference's details.
+    // The adder asks for the rebuild before it shows its closing texts, so that they stay;
+    // ShowAllClick keeps the Reference selection itself.
     QObject::connect(&adder, &PictureAdder::RefreshListsRequested, &window, &TMain::ShowAllClick);
     // The database's folder comes with a trailing separator; the chooser's folders have none,
     // so the same folder is listed once.
