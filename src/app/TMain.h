@@ -158,6 +158,7 @@ private:
     void ComboBoxSortChange(int index);
     void DisableAutoFindClick();
     void DataFilterChange(int index);
+    void RebuildForFilter(int index);
     void SearchButtonClick();
     void FindinRefClick();
     void RemovefromList1Click();

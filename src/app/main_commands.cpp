@@ -202,16 +202,22 @@ void TMain::Refind1Click() {
     ShowReferenceCount();
 }
 
-void TMain::DataFilterChange(int index) {
-    if (index == lastFilterIndex_)
-        return;
-    lastFilterIndex_ = index;
+// Rebuilds the Reference list for "All" (0) or "Has Similar Pics" (1), with the filter box
+// disabled meanwhile so that no second rebuild starts inside this one.
+void TMain::RebuildForFilter(int index) {
     if (index == 1)
         StatusBar2Panel0->setText(QStringLiteral("Searching..."));
     showAllFlag_ = index == 0;
     DataFilter->setEnabled(false);
     ShowAllClick();
     DataFilter->setEnabled(true);
+}
+
+void TMain::DataFilterChange(int index) {
+    if (index == lastFilterIndex_)
+        return;
+    lastFilterIndex_ = index;
+    RebuildForFilter(index);
     if (index == 1)
         StatusBar2Panel0->setText(QStringLiteral("Search Done ") +
                                   QString::number(referenceStore_.count()) +
@@ -224,12 +230,7 @@ void TMain::SearchButtonClick() {
     const int index = DataFilter->currentIndex();
     int found = 0;
     if (index == 0 || index == 1) {
-        if (index == 1)
-            StatusBar2Panel0->setText(QStringLiteral("Searching..."));
-        showAllFlag_ = index == 0;
-        DataFilter->setEnabled(false);
-        ShowAllClick();
-        DataFilter->setEnabled(true);
+        RebuildForFilter(index);
         found = referenceStore_.count();
     }
     RestoreSelection(ListBox1);
