@@ -86,7 +86,7 @@ void* AllocatePdataStorage(std::size_t size) {
     return ::operator new(size);
 }
 
-void FreePdataStorage(void* storage, std::size_t size) noexcept {
+void FreePdataStorage(void* storage, [[maybe_unused]] std::size_t size) noexcept {
     if (!storage)
         return;
 #ifndef LUMADEX_PDATA_FROM_HEAP
@@ -95,7 +95,7 @@ void FreePdataStorage(void* storage, std::size_t size) noexcept {
         return;
     }
 #endif
-    ::operator delete(storage, size);
+    ::operator delete(storage);
 }
 
 } // namespace lumadex
