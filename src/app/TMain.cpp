@@ -139,10 +139,8 @@ void TMain::BuildLists() {
     QWidget* client = centralWidget();
     ListBox1 = Named(new RecordListView(client), "ListBox1");
     ListBox2 = Named(new RecordListView(client), "ListBox2");
-    referenceModel =
-        new RecordListModel(referenceStore_, EqualKeys::Accept, document_.pictures(), this);
-    targetModel =
-        new RecordListModel(targetStore_, EqualKeys::OneEntryPerRecord, document_.pictures(), this);
+    referenceModel = new RecordListModel(referenceStore_, document_.pictures(), this);
+    targetModel = new RecordListModel(targetStore_, document_.pictures(), this);
     ListBox1->setRecordModel(referenceModel);
     ListBox2->setRecordModel(targetModel);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);

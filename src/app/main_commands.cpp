@@ -2,7 +2,6 @@
 // and what the window shows of the document's work.
 
 #include "app/TMain.h"
-#include "catalogue/sort_key_resort.h"
 #include "mainwindow/record_list_model.h"
 #include "mainwindow/record_list_view.h"
 #include "search/full_search.h"
@@ -60,13 +59,9 @@ public:
     void Flush() {
         if (pending_.size() <= kIncrementalBatch) {
             for (Pdata* record : pending_)
-                window_.referenceModel->AddRecord(window_.sortKey_(*record), record);
+                window_.referenceModel->AddRecord(record);
         } else {
-            std::vector<RecordListStore::Entry> entries;
-            entries.reserve(pending_.size());
-            for (Pdata* record : pending_)
-                entries.push_back({window_.sortKey_(*record), record});
-            window_.referenceModel->AddRecords(std::move(entries));
+            window_.referenceModel->AddRecords(pending_);
         }
         pending_.clear();
     }
@@ -276,18 +271,14 @@ void TMain::ShowAllRecords() {
     ProgressBar1->setMaximum(catalogue.count());
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    std::vector<RecordListStore::Entry> entries;
-    entries.reserve(std::size_t(catalogue.count()));
+    std::vector<Pdata*> records;
+    records.reserve(std::size_t(catalogue.count()));
     for (int index = 0; index < catalogue.count(); ++index) {
         if (index % 256 == 0)
             ProgressBar1->setValue(index);
-        entries.push_back({QString(), &catalogue.at(index)});
+        records.push_back(&catalogue.at(index));
     }
-    // Every entry goes in under one key, then all get their sort keys with one prepared sort.
-    referenceModel->BeginRebuild();
-    referenceStore_.AddAll(std::move(entries), EntryOrder::Sorted);
-    ResortList(referenceStore_, sortKey_);
-    referenceModel->EndRebuild();
+    referenceModel->AddRecords(records);
     ProgressBar1->hide();
     SetBusy(false);
     ListBox1->viewport()->update();

@@ -1,7 +1,6 @@
 // TMain: the Reference and Target lists, their selection, sorting and status texts.
 
 #include "app/TMain.h"
-#include "catalogue/sort_key_resort.h"
 #include "mainwindow/record_list_model.h"
 #include "mainwindow/record_list_view.h"
 #include "mainwindow/selection_status.h"
@@ -44,13 +43,13 @@ void TMain::SelectSortKey() {
 }
 
 void TMain::AddToList(RecordListView* list, Pdata& record) {
-    modelOf(list)->AddRecord(sortKey_(record), &record);
+    modelOf(list)->AddRecord(&record);
     if (OptionChecked(OptionId::AllowRobustOperation))
         LetWindowWork();
 }
 
 void TMain::ClearReferenceList() {
-    referenceModel->Clear();
+    referenceModel->Clear(sortKey_);
     StatusBar1Panel0->clear();
     Image1->hide();
     Image1->setToolTip(QString());
@@ -60,7 +59,7 @@ void TMain::ClearReferenceList() {
 }
 
 void TMain::ClearTargetList() {
-    targetModel->Clear();
+    targetModel->Clear(sortKey_);
     Image2->hide();
     currentTarget_ = nullptr;
     ListBox2->viewport()->update();
@@ -107,9 +106,7 @@ void TMain::ResortReferenceList() {
     ProgressBar1->setVisible(catalogueCount > kResortProgressThreshold);
     if (ProgressBar1->isVisible())
         ProgressBar1->repaint();
-    referenceModel->BeginRebuild();
-    ResortList(referenceStore_, sortKey_);
-    referenceModel->EndRebuild();
+    referenceModel->Resort(sortKey_);
     ProgressBar1->hide();
 }
 
@@ -244,11 +241,7 @@ void TMain::FindSimilarForReference() {
     const std::vector<Pdata*> matches = lumadex::FindSimilarForReference(
         document_.catalogue(), *reference, SearchOptionsFrom(document_.options()),
         UseSubIndex->isChecked());
-    std::vector<RecordListStore::Entry> entries;
-    entries.reserve(matches.size());
-    for (Pdata* match : matches)
-        entries.push_back({sortKey_(*match), match});
-    targetModel->AddRecords(std::move(entries));
+    targetModel->AddRecords(matches);
     RestoreSelection(ListBox2);
 }
 

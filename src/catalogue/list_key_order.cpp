@@ -45,6 +45,13 @@ ListKeyOrder::ListKeyOrder(const QLocale& locale) : collator_(locale) {
             ++rank;
         asciiRank_[characters[i].unicode()] = rank;
     }
+    for (const QChar c : characters) {
+        rankDecisive_[c.unicode()] =
+            std::all_of(characters.begin(), characters.end(), [&](QChar other) {
+                return asciiRank_[other.unicode()] != asciiRank_[c.unicode()] ||
+                       other.toCaseFolded() == c.toCaseFolded();
+            });
+    }
     ranksUsable_ = RanksMatchCollation();
     // Some collations build their sort keys with letter case even when comparing without.
     collationKeysUsable_ =
@@ -92,25 +99,29 @@ bool ListKeyOrder::RanksMatchCollation() const {
 
 std::optional<std::string> ListKeyOrder::AsciiRanks(QStringView key) const {
     std::string ranks;
-    if (!AppendAsciiRanks(key, ranks))
+    if (AppendAsciiRanks(key, ranks) == Ranking::None)
         return std::nullopt;
     return ranks;
 }
 
-bool ListKeyOrder::AppendAsciiRanks(QStringView key, std::string& ranks) const {
-    return ranksUsable_ && AppendRanksOf(key, ranks);
+ListKeyOrder::Ranking ListKeyOrder::AppendAsciiRanks(QStringView key, std::string& ranks) const {
+    return ranksUsable_ ? AppendRanksOf(key, ranks) : Ranking::None;
 }
 
-bool ListKeyOrder::AppendRanksOf(QStringView key, std::string& ranks) const {
+ListKeyOrder::Ranking ListKeyOrder::AppendRanksOf(QStringView key, std::string& ranks) const {
+    bool decisive = true;
     for (const QChar c : key) {
         const char16_t unit = c.unicode();
-        if (unit == u'-')
+        if (unit == u'-') {
+            decisive = false;
             continue;
+        }
         if (unit < kFirstPrintable || unit > kLastPrintable)
-            return false;
+            return Ranking::None;
         ranks.push_back(char(asciiRank_[unit]));
+        decisive = decisive && rankDecisive_[unit];
     }
-    return true;
+    return decisive ? Ranking::Decisive : Ranking::Tied;
 }
 
 std::optional<QCollatorSortKey> ListKeyOrder::CollationKey(QStringView key) const {

@@ -32,21 +32,32 @@ public:
     // when the order is made); any key is prepared as the collation's own sort key. The two
     // kinds must not be compared with each other.
     std::optional<std::string> AsciiRanks(QStringView key) const;
-    // The same appended to ranks; false (ranks then holds a partial key) when there is none.
-    bool AppendAsciiRanks(QStringView key, std::string& ranks) const;
+
+    // What AppendAsciiRanks made of a key.
+    enum class Ranking {
+        None,     // no rank bytes (ranks then holds a partial key)
+        Decisive, // two Decisive keys with equal rank bytes differ at most in letter case, so
+                  // Compare finds them equal
+        Tied,     // equal rank bytes leave the tie-breaks of Compare to decide: the key has a
+                  // hyphen or a character that shares its rank with another than its other case
+    };
+    // The rank bytes of key appended to ranks.
+    Ranking AppendAsciiRanks(QStringView key, std::string& ranks) const;
     // The collation's sort key of the key without its hyphens, when such keys ignore letter
     // case as Compare does.
     std::optional<QCollatorSortKey> CollationKey(QStringView key) const;
 
 private:
     bool RanksMatchCollation() const;
-    bool AppendRanksOf(QStringView key, std::string& ranks) const;
+    Ranking AppendRanksOf(QStringView key, std::string& ranks) const;
 
     QCollator collator_;
     // Rank of each printable ASCII character (0x20..0x7E) in the collation, 1 upwards; equal
     // for characters the collation does not tell apart. Empty when ranks cannot stand in for
     // the collation.
     std::array<std::uint8_t, 128> asciiRank_{};
+    // Whether the only other character of each one's rank, if any, is its other letter case.
+    std::array<bool, 128> rankDecisive_{};
     bool ranksUsable_ = false;
     bool collationKeysUsable_ = false;
 };

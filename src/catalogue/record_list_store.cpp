@@ -1,74 +1,66 @@
 #include "catalogue/record_list_store.h"
 
+#include "catalogue/list_sort.h"
+
 #include <algorithm>
-#include <iterator>
+#include <unordered_set>
 
 namespace lumadex {
 
-RecordListStore::RecordListStore(EqualKeys equalKeys, const ListKeyOrder& order)
-    : equalKeys_(equalKeys), order_(order) {}
+RecordListStore::RecordListStore(EqualKeys equalKeys, const ListKeyOrder& order,
+                                 SortKeyFunction keyOf)
+    : equalKeys_(equalKeys), order_(order), keyOf_(keyOf) {}
 
-int RecordListStore::Add(QString key, Pdata* record) {
-    const auto less = [this](const Entry& a, const Entry& b) { return EntryLess(a, b); };
-    Entry entry{std::move(key), record};
-    auto it = std::upper_bound(entries_.begin(), entries_.end(), entry, less);
+RecordListStore::Place RecordListStore::PlaceOf(const Pdata* record) const {
+    const QString key = keyOf_(*record);
+    const auto after = std::upper_bound(
+        records_.begin(), records_.end(), key,
+        [this](const QString& k, const Pdata* entry) { return order_.Less(k, keyOf_(*entry)); });
     if (equalKeys_ == EqualKeys::OneEntryPerRecord) {
-        const auto first = std::lower_bound(entries_.begin(), it, entry, less);
-        const auto same =
-            std::find_if(first, it, [record](const Entry& e) { return e.record == record; });
-        if (same != it)
-            return int(same - entries_.begin());
+        // Every entry of the record has its key: only the run of equal keys can hold it.
+        for (auto it = after; it != records_.begin() && !order_.Less(keyOf_(**(it - 1)), key);
+             --it) {
+            if (*(it - 1) == record)
+                return {int(it - 1 - records_.begin()), true};
+        }
     }
-    const auto inserted = entries_.insert(it, std::move(entry));
-    return int(inserted - entries_.begin());
+    return {int(after - records_.begin()), false};
 }
 
-void RecordListStore::AddAll(std::vector<Entry> entries, EntryOrder order) {
-    if (!entries_.empty())
-        order = EntryOrder::Unknown;
-    entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                    std::make_move_iterator(entries.end()));
-    SortStably(order);
+int RecordListStore::Add(Pdata* record) {
+    const Place place = PlaceOf(record);
+    if (!place.listed)
+        records_.insert(records_.begin() + place.index, record);
+    return place.index;
 }
 
-void RecordListStore::Rekey(const std::function<QString(const Pdata&)>& keyOf) {
-    for (Entry& entry : entries_)
-        entry.key = keyOf(*entry.record);
+void RecordListStore::AddAll(const std::vector<Pdata*>& records) {
+    records_.insert(records_.end(), records.begin(), records.end());
+    SortStably();
+}
+
+void RecordListStore::Rekey(SortKeyFunction keyOf) {
+    keyOf_ = keyOf;
     SortStably();
 }
 
 int RecordListStore::IndexOfRecord(const Pdata* record) const {
-    const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                 [record](const Entry& entry) { return entry.record == record; });
-    return it == entries_.end() ? -1 : int(it - entries_.begin());
+    const auto it = std::find(records_.begin(), records_.end(), record);
+    return it == records_.end() ? -1 : int(it - records_.begin());
 }
 
 int RecordListStore::RemoveRecord(const Pdata* record) {
-    return int(
-        std::erase_if(entries_, [record](const Entry& entry) { return entry.record == record; }));
+    return int(std::erase(records_, record));
 }
 
-void RecordListStore::SortStably(EntryOrder order) {
-    const auto less = [this](const Entry& a, const Entry& b) { return EntryLess(a, b); };
-    if (order != EntryOrder::Sorted && !std::is_sorted(entries_.begin(), entries_.end(), less))
-        std::stable_sort(entries_.begin(), entries_.end(), less);
+void RecordListStore::SortStably() {
+    SortRecordsByKey(records_, keyOf_, order_);
     if (equalKeys_ != EqualKeys::OneEntryPerRecord)
         return;
-    // Within each run of equal keys, in the order the entries were added, an entry for a record
-    // already listed earlier in the run goes.
-    auto kept = entries_.begin();
-    auto runStart = entries_.begin();
-    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-        if (it == entries_.begin() || EntryLess(*std::prev(kept), *it))
-            runStart = kept;
-        else if (std::any_of(runStart, kept,
-                             [&](const Entry& e) { return e.record == it->record; }))
-            continue;
-        if (kept != it)
-            *kept = std::move(*it);
-        ++kept;
-    }
-    entries_.erase(kept, entries_.end());
+    // A record's entries all have its key and so stand in one run of equal keys, in the order
+    // they were added: the first stays.
+    std::unordered_set<const Pdata*> listed;
+    std::erase_if(records_, [&](const Pdata* record) { return !listed.insert(record).second; });
 }
 
 } // namespace lumadex

@@ -2,9 +2,9 @@
 
 #include "catalogue/list_key_order.h"
 #include "catalogue/pdata.h"
+#include "catalogue/sort_key.h"
 
 #include <QString>
-#include <functional>
 #include <vector>
 
 namespace lumadex {
@@ -18,50 +18,48 @@ enum class EqualKeys {
                        // both shown)
 };
 
-// What the caller knows of the order of entries handed over in bulk.
-enum class EntryOrder {
-    Unknown,
-    Sorted, // already in ListKeyOrder, equal keys in the order they were added
-};
-
-// The sorted backing store of a list view: entries of (sort key, record), in ListKeyOrder.
-// The records belong to the catalogue; the store only points at them.
+// The sorted backing store of a list view: records in ListKeyOrder of their keys under the
+// store's key function. Keys are worked out from the records when needed rather than kept, so
+// a list of a million records costs a pointer per row. The records belong to the catalogue;
+// the store only points at them.
 class RecordListStore {
 public:
-    struct Entry {
-        QString key;
-        Pdata* record = nullptr;
+    explicit RecordListStore(EqualKeys equalKeys, const ListKeyOrder& order = ListKeyOrder(),
+                             SortKeyFunction keyOf = NameKey);
+
+    int count() const { return int(records_.size()); }
+    bool isEmpty() const { return records_.empty(); }
+    Pdata* recordAt(int index) const { return records_[std::size_t(index)]; }
+    QString keyAt(int index) const { return keyOf_(*recordAt(index)); }
+    SortKeyFunction keyFunction() const { return keyOf_; }
+
+    // Where Add puts record: after every entry whose key does not sort after its key, or, under
+    // OneEntryPerRecord, the entry that already holds it.
+    struct Place {
+        int index = 0;
+        bool listed = false;
     };
-
-    explicit RecordListStore(EqualKeys equalKeys, const ListKeyOrder& order = ListKeyOrder());
-
-    int count() const { return int(entries_.size()); }
-    bool isEmpty() const { return entries_.empty(); }
-    const QString& keyAt(int index) const { return entries_[std::size_t(index)].key; }
-    Pdata* recordAt(int index) const { return entries_[std::size_t(index)].record; }
-
-    // Adds one entry after any entries with an equal key, unless under OneEntryPerRecord an
-    // entry with an equal key already holds record. Returns the index of the entry holding it.
-    int Add(QString key, Pdata* record);
-    // Adds many entries with one sort, as if added one by one in the given order. Entries
-    // known to be sorted are not compared again when the store was empty.
-    void AddAll(std::vector<Entry> entries, EntryOrder order = EntryOrder::Unknown);
-    // Gives every entry the key of its record and sorts the store again.
-    void Rekey(const std::function<QString(const Pdata&)>& keyOf);
+    Place PlaceOf(const Pdata* record) const;
+    // Adds record at its place (unless listed there already); returns the index of its entry.
+    int Add(Pdata* record);
+    // Adds many records with one sort, as if added one by one in the given order.
+    void AddAll(const std::vector<Pdata*>& records);
+    // Takes keyOf as the key function and sorts the store again by it.
+    void Rekey(SortKeyFunction keyOf);
 
     // Index of the first entry holding record, or -1.
     int IndexOfRecord(const Pdata* record) const;
     // Removes every entry holding record; returns how many there were.
     int RemoveRecord(const Pdata* record);
-    void Clear() { entries_.clear(); }
+    void Clear() { records_.clear(); }
 
 private:
-    bool EntryLess(const Entry& a, const Entry& b) const { return order_.Less(a.key, b.key); }
-    void SortStably(EntryOrder order = EntryOrder::Unknown);
+    void SortStably();
 
     EqualKeys equalKeys_;
     ListKeyOrder order_;
-    std::vector<Entry> entries_;
+    SortKeyFunction keyOf_;
+    std::vector<Pdata*> records_;
 };
 
 } // namespace lumadex

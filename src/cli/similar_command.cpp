@@ -13,16 +13,14 @@
 namespace lumadex::cli {
 namespace {
 
-// Collects the records the full search lists into a Reference list ordered by the sort key.
+// Collects the records the full search lists into a Reference list.
 class ReferenceListFiller : public FullSearchObserver {
 public:
-    ReferenceListFiller(RecordListStore& list, SortKeyFunction keyOf)
-        : list_(list), keyOf_(keyOf) {}
-    void RecordListed(Pdata& record) override { list_.Add(keyOf_(record), &record); }
+    explicit ReferenceListFiller(RecordListStore& list) : list_(list) {}
+    void RecordListed(Pdata& record) override { list_.Add(&record); }
 
 private:
     RecordListStore& list_;
-    SortKeyFunction keyOf_;
 };
 
 struct ReferenceMatches {
@@ -55,18 +53,17 @@ int RunSimilar(const QStringList& arguments) {
     settings.options = SearchOptionsFrom(document.options());
     settings.allowRobustOperation = false;
 
-    RecordListStore referenceList(EqualKeys::Accept);
-    ReferenceListFiller filler(referenceList, keyOf);
+    RecordListStore referenceList(EqualKeys::Accept, ListKeyOrder(), keyOf);
+    ReferenceListFiller filler(referenceList);
     bool stopRequested = false;
     ListSimilarPictures(document.catalogue(), settings, stopRequested, filler);
 
     std::vector<ReferenceMatches> results;
     for (int i = 0; i < referenceList.count(); ++i) {
         const Pdata& reference = *referenceList.recordAt(i);
-        RecordListStore targetList(EqualKeys::OneEntryPerRecord);
-        for (Pdata* match : FindSimilarForReference(document.catalogue(), reference,
-                                                    settings.options, settings.useSubIndex))
-            targetList.Add(keyOf(*match), match);
+        RecordListStore targetList(EqualKeys::OneEntryPerRecord, ListKeyOrder(), keyOf);
+        targetList.AddAll(FindSimilarForReference(document.catalogue(), reference, settings.options,
+                                                  settings.useSubIndex));
         ReferenceMatches entry{&reference, {}};
         for (int j = 0; j < targetList.count(); ++j)
             entry.matches.push_back(targetList.recordAt(j));

@@ -14,9 +14,9 @@ RowColours RowColoursFor(bool newlyAdded, bool greyed) {
     return {QColor(Qt::black), QColor(Qt::white)};
 }
 
-RecordListModel::RecordListModel(RecordListStore& store, EqualKeys equalKeys,
-                                 const PictureCatalogue& pictures, QObject* parent)
-    : QAbstractListModel(parent), store_(store), pictures_(pictures), equalKeys_(equalKeys) {}
+RecordListModel::RecordListModel(RecordListStore& store, const PictureCatalogue& pictures,
+                                 QObject* parent)
+    : QAbstractListModel(parent), store_(store), pictures_(pictures) {}
 
 int RecordListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : store_.count();
@@ -70,31 +70,25 @@ void RecordListModel::RepaintAll() {
         Q_EMIT dataChanged(index(0), index(store_.count() - 1));
 }
 
-int RecordListModel::AddRecord(QString key, Pdata* record) {
-    // The store places the entry after every entry whose key does not sort after it.
-    int low = 0;
-    int high = store_.count();
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (order_.Less(key, store_.keyAt(middle)))
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    if (equalKeys_ == EqualKeys::OneEntryPerRecord) {
-        for (int row = low - 1; row >= 0 && !order_.Less(store_.keyAt(row), key); --row)
-            if (store_.recordAt(row) == record)
-                return row;
-    }
-    beginInsertRows(QModelIndex(), low, low);
-    const int row = store_.Add(std::move(key), record);
+int RecordListModel::AddRecord(Pdata* record) {
+    const RecordListStore::Place place = store_.PlaceOf(record);
+    if (place.listed)
+        return place.index;
+    beginInsertRows(QModelIndex(), place.index, place.index);
+    const int row = store_.Add(record);
     endInsertRows();
     return row;
 }
 
-void RecordListModel::AddRecords(std::vector<RecordListStore::Entry> entries) {
+void RecordListModel::AddRecords(const std::vector<Pdata*>& records) {
     beginResetModel();
-    store_.AddAll(std::move(entries));
+    store_.AddAll(records);
+    endResetModel();
+}
+
+void RecordListModel::Resort(SortKeyFunction keyOf) {
+    beginResetModel();
+    store_.Rekey(keyOf);
     endResetModel();
 }
 
@@ -119,9 +113,10 @@ void RecordListModel::RemoveRecord(const Pdata* record) {
         endResetModel();
 }
 
-void RecordListModel::Clear() {
+void RecordListModel::Clear(SortKeyFunction keyOf) {
     beginResetModel();
     store_.Clear();
+    store_.Rekey(keyOf);
     endResetModel();
 }
 

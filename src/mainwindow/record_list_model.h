@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/list_key_order.h"
 #include "catalogue/record_list_store.h"
+#include "catalogue/sort_key.h"
 
 #include <QAbstractListModel>
 #include <QColor>
@@ -32,8 +32,7 @@ public:
         SelectedForegroundRole,        // text colour while the row is selected
     };
 
-    // equalKeys must be the rule the store was made with.
-    RecordListModel(RecordListStore& store, EqualKeys equalKeys, const PictureCatalogue& pictures,
+    RecordListModel(RecordListStore& store, const PictureCatalogue& pictures,
                     QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,25 +47,23 @@ public:
     // A disabled list is drawn greyed.
     void setGreyed(bool on);
 
-    // Adds one entry in its sorted place as an inserted row, so that the selection stays.
+    // Adds one record in its sorted place as an inserted row, so that the selection stays.
     // Returns the row.
-    int AddRecord(QString key, Pdata* record);
-    // Adds many entries at once; the view is rebuilt.
-    void AddRecords(std::vector<RecordListStore::Entry> entries);
+    int AddRecord(Pdata* record);
+    // Adds many records at once; the view is rebuilt.
+    void AddRecords(const std::vector<Pdata*>& records);
+    // Sorts the rows again by new keys; the view is rebuilt.
+    void Resort(SortKeyFunction keyOf);
     // Removes every row of record.
     void RemoveRecord(const Pdata* record);
-    void Clear();
-    // Tells the view that the store was changed wholesale (the view count is set again).
-    void BeginRebuild() { beginResetModel(); }
-    void EndRebuild() { endResetModel(); }
+    // Empties the list; records added later are sorted by keyOf.
+    void Clear(SortKeyFunction keyOf);
 
 private:
     void RepaintAll();
 
     RecordListStore& store_;
     const PictureCatalogue& pictures_;
-    EqualKeys equalKeys_;
-    ListKeyOrder order_;
     bool showPathName_ = false;
     bool greyed_ = false;
 };

@@ -22,7 +22,7 @@ namespace lumadex::test {
 class AddingWindow : public AddingObserver, public CatalogueListener {
 public:
     RecordListStore reference{EqualKeys::Accept};
-    RecordListStore target{EqualKeys::OneEntryPerRecord};
+    RecordListStore target{EqualKeys::OneEntryPerRecord, ListKeyOrder(), PathNameKey};
     QStringList events;
     QStringList fileCounts;
     std::vector<Pdata*> removed;
@@ -48,8 +48,13 @@ public:
     void ShowStatus(const QString& text) override { events << "logged:" + text; }
     void RecordAnalysed(Pdata& record) override {
         ++analysed;
-        reference.Add(NameKey(record), &record);
-        target.Add(PathNameKey(record), &record);
+        reference.Add(&record);
+        target.Add(&record);
+    }
+    // Like the window's lists, the stand-in's let go of the records before they are destroyed.
+    void CatalogueClearing() override {
+        reference.Clear();
+        target.Clear();
     }
     void RecordRemoving(Pdata& record) override {
         removed.push_back(&record);

@@ -84,17 +84,27 @@ std::string JoinedKeys(const RecordListStore& store) {
     return keys.join(QLatin1Char('|')).toStdString();
 }
 
-TEST(RecordListStoreTest, ReferenceStoreKeepsEqualKeysInAdditionOrder) {
+// Records whose whole path is their key.
+QString PathKey(const Pdata& record) {
+    return record.fileName;
+}
+
+std::deque<Pdata> RecordsAt(std::initializer_list<const char*> paths) {
     std::deque<Pdata> records;
-    for (const char* path : {"/x/a.jpg", "/y/a.jpg", "/z/c.jpg"})
+    for (const char* path : paths)
         records.emplace_back(QString::fromUtf8(path));
+    return records;
+}
+
+TEST(RecordListStoreTest, ReferenceStoreKeepsEqualKeysInAdditionOrder) {
+    std::deque<Pdata> records = RecordsAt({"a.jpg", "A.JPG", "c.jpg"});
     Pdata* a = &records[0];
     Pdata* b = &records[1];
-    RecordListStore store(EqualKeys::Accept, ListKeyOrder(kEnglish));
-    EXPECT_EQ(store.Add("c.jpg", &records[2]), 0);
-    EXPECT_EQ(store.Add("a.jpg", a), 0);
-    EXPECT_EQ(store.Add("A.JPG", b), 1);
-    EXPECT_EQ(store.Add("a.jpg", a), 2);
+    RecordListStore store(EqualKeys::Accept, ListKeyOrder(kEnglish), PathKey);
+    EXPECT_EQ(store.Add(&records[2]), 0);
+    EXPECT_EQ(store.Add(a), 0);
+    EXPECT_EQ(store.Add(b), 1);
+    EXPECT_EQ(store.Add(a), 2);
     EXPECT_EQ(JoinedKeys(store), "a.jpg|A.JPG|a.jpg|c.jpg");
     EXPECT_EQ(store.recordAt(1), b);
 
@@ -104,63 +114,64 @@ TEST(RecordListStoreTest, ReferenceStoreKeepsEqualKeysInAdditionOrder) {
 }
 
 TEST(RecordListStoreTest, TargetStoreListsEachRecordOnceAndKeepsDifferentRecordsWithEqualKeys) {
-    std::deque<Pdata> records;
-    for (const char* path : {"/x/img.jpg", "/y/IMG.JPG", "/y/img-1.jpg"})
-        records.emplace_back(QString::fromUtf8(path));
+    std::deque<Pdata> records = RecordsAt({"img.jpg", "IMG.JPG", "img-1.jpg", "img1.jpg"});
     Pdata* first = &records[0];
     Pdata* second = &records[1];
-    RecordListStore store(EqualKeys::OneEntryPerRecord, ListKeyOrder(kEnglish));
-    EXPECT_EQ(store.Add("img.jpg", first), 0);
-    EXPECT_EQ(store.Add("img-1.jpg", &records[2]), 1);
-    // A copy of the picture in another folder has the same name key and is listed too.
-    EXPECT_EQ(store.Add("IMG.JPG", second), 1);
+    RecordListStore store(EqualKeys::OneEntryPerRecord, ListKeyOrder(kEnglish), PathKey);
+    EXPECT_EQ(store.Add(first), 0);
+    EXPECT_EQ(store.Add(&records[2]), 1);
+    // A copy of the picture in another folder has an equal key and is listed too.
+    EXPECT_EQ(store.Add(second), 1);
     // A record reported again (a second matching region, say) keeps its one entry.
-    EXPECT_EQ(store.Add("img.jpg", second), 1);
-    EXPECT_EQ(store.Add("img.jpg", first), 0);
+    EXPECT_EQ(store.PlaceOf(second).listed, true);
+    EXPECT_EQ(store.Add(second), 1);
+    EXPECT_EQ(store.Add(first), 0);
     EXPECT_EQ(JoinedKeys(store), "img.jpg|IMG.JPG|img-1.jpg");
 
     // "img1.jpg" differs from "img-1.jpg" only by the hyphen: a key of its own.
-    const int added = store.Add("img1.jpg", first);
-    EXPECT_EQ(store.count(), 4);
-    EXPECT_EQ(store.recordAt(added), first);
-    EXPECT_EQ(store.RemoveRecord(first), 2);
-    EXPECT_EQ(store.count(), 2);
+    EXPECT_EQ(store.Add(&records[3]), 3);
+    EXPECT_EQ(JoinedKeys(store), "img.jpg|IMG.JPG|img-1.jpg|img1.jpg");
+    EXPECT_EQ(store.RemoveRecord(first), 1);
+    EXPECT_EQ(store.count(), 3);
 }
 
 TEST(RecordListStoreTest, BulkAdditionAndRekeyingEqualAddingOneByOne) {
-    std::deque<Pdata> records;
-    std::vector<RecordListStore::Entry> entries;
-    for (const char* key : {"m", "b-a", "B", "ba", "z", "b", "a", "M", "ba", "-1", "1"})
-        entries.push_back({key, &records.emplace_back(QString::fromUtf8(key))});
-    entries.push_back({"BA", entries[3].record}); // a record reported a second time
+    std::deque<Pdata> records =
+        RecordsAt({"m", "b-a", "B", "ba", "z", "b", "a", "M", "BA", "-1", "1", "b"});
+    std::vector<Pdata*> additions;
+    for (Pdata& record : records)
+        additions.push_back(&record);
+    additions.push_back(&records[3]); // a record reported a second time
 
     for (const EqualKeys rule : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
         const std::string name = rule == EqualKeys::Accept ? "accept" : "one per record";
-        RecordListStore oneByOne(rule, ListKeyOrder(kEnglish));
-        RecordListStore bulk(rule, ListKeyOrder(kEnglish));
-        oneByOne.Add("b", &records.front());
-        bulk.Add("b", &records.front());
-        for (const auto& entry : entries)
-            oneByOne.Add(entry.key, entry.record);
-        bulk.AddAll(entries);
+        RecordListStore oneByOne(rule, ListKeyOrder(kEnglish), PathKey);
+        RecordListStore bulk(rule, ListKeyOrder(kEnglish), PathKey);
+        oneByOne.Add(&records.back());
+        bulk.Add(&records.back());
+        for (Pdata* record : additions)
+            oneByOne.Add(record);
+        bulk.AddAll(additions);
         ASSERT_EQ(JoinedKeys(bulk), JoinedKeys(oneByOne)) << name;
         for (int i = 0; i < bulk.count(); ++i)
             EXPECT_EQ(bulk.recordAt(i), oneByOne.recordAt(i)) << name << " at " << i;
     }
 
     // New keys (the paths reversed) re-sort the store as if it had been filled with them.
-    const auto reversed = [](const Pdata& record) {
+    const SortKeyFunction reversed = [](const Pdata& record) {
         QString key = record.fileName;
         std::reverse(key.begin(), key.end());
         return key;
     };
-    RecordListStore rekeyed(EqualKeys::Accept, ListKeyOrder(kEnglish));
-    RecordListStore expected(EqualKeys::Accept, ListKeyOrder(kEnglish));
-    rekeyed.AddAll(entries);
-    for (const auto& entry : entries)
-        expected.Add(reversed(*entry.record), entry.record);
+    RecordListStore rekeyed(EqualKeys::Accept, ListKeyOrder(kEnglish), PathKey);
+    RecordListStore expected(EqualKeys::Accept, ListKeyOrder(kEnglish), reversed);
+    rekeyed.AddAll(additions);
+    for (Pdata* record : additions)
+        expected.Add(record);
     rekeyed.Rekey(reversed);
     EXPECT_EQ(JoinedKeys(rekeyed), JoinedKeys(expected));
+    for (int i = 0; i < rekeyed.count(); ++i)
+        EXPECT_EQ(rekeyed.recordAt(i), expected.recordAt(i)) << "at " << i;
 }
 
 } // namespace

@@ -25,8 +25,9 @@ namespace lumadex::test {
 class MainWindowStandIn : public CatalogueListener {
 public:
     void ShowStatus(const QString& text) override { events << "logged:" + text; }
-    void RecordAnalysed(Pdata& record) override { reference.Add(NameKey(record), &record); }
+    void RecordAnalysed(Pdata& record) override { reference.Add(&record); }
     void RecordRemoving(Pdata& record) override { reference.RemoveRecord(&record); }
+    void CatalogueClearing() override { reference.Clear(); }
 
     QStringList EventsOf(const QString& kind) const {
         QStringList found;
