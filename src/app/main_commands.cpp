@@ -278,7 +278,7 @@ void TMain::ShowAllRecords() {
             ProgressBar1->setValue(index);
         records.push_back(&catalogue.at(index));
     }
-    referenceModel->AddRecords(records);
+    referenceModel->AddRecords(std::move(records));
     ProgressBar1->hide();
     SetBusy(false);
     ListBox1->viewport()->update();

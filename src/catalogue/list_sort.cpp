@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,22 +15,25 @@ namespace {
 
 using Indices = std::vector<std::uint32_t>;
 
-// Each record's key prepared once, and whether equal prepared keys may still leave the order's
-// tie-breaks to decide.
-template <typename Key> struct PreparedKeys {
-    std::vector<Key> keys;
-    std::vector<bool> tied;
+// Equal prepared keys leave the order's tie-breaks to decide: the key has a hyphen, or a
+// character that shares its rank with another than its other letter case.
+constexpr std::uint8_t kTied = 1;
+
+// Each record's key prepared once as Words 64-bit words that order as the keys do (the first
+// word first), and whether it is tied.
+template <std::size_t Words> struct PreparedKeys {
+    std::vector<std::array<std::uint64_t, Words>> words;
+    std::vector<std::uint8_t> flags;
 };
 
 // The value of every key when all keys, hyphens left out, are decimal numbers of one length:
-// the date and size keys. Every locale collates such keys as their values; keys with hyphens
-// are tied to equal values.
-std::optional<PreparedKeys<std::uint64_t>> UniformNumbers(const std::vector<Pdata*>& records,
-                                                          SortKeyFunction keyOf) {
+// the date and size keys. Every locale collates such keys as their values.
+std::optional<PreparedKeys<1>> UniformNumbers(const std::vector<Pdata*>& records,
+                                              SortKeyFunction keyOf) {
     constexpr qsizetype kMaxDigits = 18;
-    PreparedKeys<std::uint64_t> prepared;
-    prepared.keys.reserve(records.size());
-    prepared.tied.reserve(records.size());
+    PreparedKeys<1> prepared;
+    prepared.words.reserve(records.size());
+    prepared.flags.reserve(records.size());
     qsizetype length = -1;
     for (const Pdata* record : records) {
         const QString key = keyOf(*record);
@@ -44,204 +49,258 @@ std::optional<PreparedKeys<std::uint64_t>> UniformNumbers(const std::vector<Pdat
         if (length >= 0 && digits != length)
             return std::nullopt;
         length = digits;
-        prepared.keys.push_back(value);
-        prepared.tied.push_back(digits != key.size());
+        prepared.words.push_back({value});
+        prepared.flags.push_back(digits != key.size() ? kTied : 0);
     }
     return prepared;
 }
 
-// Every key's rank bytes in one buffer, each key ending where ends says.
-struct RankedKeys {
-    std::string bytes;
-    std::vector<std::size_t> ends;
-    std::vector<bool> tied;
+constexpr std::size_t kRankWords = 2;
+constexpr std::size_t kRankBytesPerStep = 8 * kRankWords;
+using RankWords = std::array<std::uint64_t, kRankWords>;
 
-    // Each key a view of its part of bytes.
-    PreparedKeys<std::string_view> Views() const {
-        PreparedKeys<std::string_view> views{{}, tied};
-        views.keys.reserve(ends.size());
-        std::size_t start = 0;
-        for (const std::size_t end : ends) {
-            views.keys.emplace_back(bytes.data() + start, end - start);
-            start = end;
-        }
-        return views;
+// Rank bytes from offset on as words that order as the bytes do (a shorter key first: ranks
+// are never zero).
+RankWords RankWordsAt(std::string_view ranks, std::size_t offset) {
+    std::array<unsigned char, kRankBytesPerStep> bytes{};
+    if (offset < ranks.size())
+        std::memcpy(bytes.data(), ranks.data() + offset,
+                    std::min(ranks.size() - offset, kRankBytesPerStep));
+    RankWords words{};
+    for (std::size_t w = 0; w < kRankWords; ++w) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + 8 * w, 8);
+        if constexpr (std::endian::native == std::endian::little)
+            word = __builtin_bswap64(word);
+        words[w] = word;
+    }
+    return words;
+}
+
+// The rank bytes of every key: the leading ones as words, and all of them for the keys that
+// are longer (kept in one buffer, only for those keys).
+struct RankedKeys {
+    PreparedKeys<kRankWords> leading;
+    std::vector<std::uint32_t> lengths;
+    std::string longRanks;
+    std::vector<std::size_t> longStart; // per record; sized only once a key is longer
+
+    std::string_view RanksOf(std::uint32_t index) const {
+        if (lengths[index] <= kRankBytesPerStep)
+            return {};
+        return {longRanks.data() + longStart[index], lengths[index]};
     }
 };
 
 std::optional<RankedKeys> AsciiRanks(const std::vector<Pdata*>& records, SortKeyFunction keyOf,
                                      const ListKeyOrder& order) {
     RankedKeys ranked;
-    ranked.ends.reserve(records.size());
-    ranked.tied.reserve(records.size());
-    for (const Pdata* record : records) {
-        const ListKeyOrder::Ranking ranking = order.AppendAsciiRanks(keyOf(*record), ranked.bytes);
+    ranked.leading.words.reserve(records.size());
+    ranked.leading.flags.reserve(records.size());
+    ranked.lengths.reserve(records.size());
+    std::string ranks;
+    QString storage;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        ranks.clear();
+        const ListKeyOrder::Ranking ranking =
+            order.AppendAsciiRanks(KeyView(keyOf, *records[i], storage), ranks);
         if (ranking == ListKeyOrder::Ranking::None)
             return std::nullopt;
-        ranked.ends.push_back(ranked.bytes.size());
-        ranked.tied.push_back(ranking == ListKeyOrder::Ranking::Tied);
+        ranked.leading.words.push_back(RankWordsAt(ranks, 0));
+        ranked.leading.flags.push_back(ranking == ListKeyOrder::Ranking::Tied ? kTied : 0);
+        ranked.lengths.push_back(std::uint32_t(ranks.size()));
+        if (ranks.size() > kRankBytesPerStep) {
+            ranked.longStart.resize(records.size());
+            ranked.longStart[i] = ranked.longRanks.size();
+            ranked.longRanks += ranks;
+        }
     }
     return ranked;
 }
 
-// The collation's sort key, ordered as the collation orders the texts.
-struct CollationKey {
-    QCollatorSortKey key;
-    bool operator<(const CollationKey& other) const { return key.compare(other.key) < 0; }
-    bool operator==(const CollationKey& other) const { return key.compare(other.key) == 0; }
-};
-
-std::optional<PreparedKeys<CollationKey>> CollationKeys(const std::vector<Pdata*>& records,
-                                                        SortKeyFunction keyOf,
-                                                        const ListKeyOrder& order) {
-    PreparedKeys<CollationKey> prepared;
-    prepared.keys.reserve(records.size());
-    for (const Pdata* record : records) {
-        std::optional<QCollatorSortKey> key = order.CollationKey(keyOf(*record));
-        if (!key)
-            return std::nullopt;
-        prepared.keys.push_back({std::move(*key)});
-    }
-    // The collation's keys tell nothing of the tie-breaks.
-    prepared.tied.assign(records.size(), true);
-    return prepared;
-}
-
-Indices Identity(std::size_t count) {
-    Indices indices(count);
-    for (std::size_t i = 0; i < count; ++i)
+// Positions 0..n-1 in the order of their words, equal words keeping their order. Long lists
+// go through a least significant digit radix sort, a byte per pass, over only the bytes in
+// which keys differ (not the common leading characters of names or the high digits of dates).
+template <std::size_t Words>
+Indices StableOrderOf(const std::vector<std::array<std::uint64_t, Words>>& keys) {
+    Indices indices(keys.size());
+    for (std::size_t i = 0; i < indices.size(); ++i)
         indices[i] = std::uint32_t(i);
-    return indices;
-}
-
-// Indices 0..n-1 in the order of their 64-bit keys, equal keys keeping their order: a least
-// significant digit radix sort, a byte per pass, skipping the passes in which every key has
-// the same byte (common leading characters of names, the high digits of dates).
-Indices StableOrderOf(const std::vector<std::uint64_t>& keys) {
-    struct Item {
-        std::uint64_t key;
-        std::uint32_t index;
-    };
-    constexpr int kBytes = 8;
-    std::array<std::array<std::uint32_t, 256>, kBytes> counts{};
-    std::vector<Item> items(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        items[i] = {keys[i], std::uint32_t(i)};
-        for (int byte = 0; byte < kBytes; ++byte)
-            ++counts[byte][(keys[i] >> (8 * byte)) & 0xFF];
+    constexpr std::size_t kShortList = 256;
+    if (keys.size() < kShortList) {
+        std::stable_sort(indices.begin(), indices.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        return indices;
     }
-    std::vector<Item> scratch(items.size());
-    for (int byte = 0; byte < kBytes; ++byte) {
-        auto& count = counts[byte];
-        if (std::find(count.begin(), count.end(), std::uint32_t(items.size())) != count.end())
-            continue;
+    // The bytes in which keys differ at all: a bit set in some key and clear in another.
+    std::array<std::uint64_t, Words> anySet{};
+    std::array<std::uint64_t, Words> allSet;
+    allSet.fill(~std::uint64_t(0));
+    for (const auto& key : keys) {
+        for (std::size_t w = 0; w < Words; ++w) {
+            anySet[w] |= key[w];
+            allSet[w] &= key[w];
+        }
+    }
+    // Digit d is byte d % 8 of word Words - 1 - d / 8: the last word's lowest byte first.
+    std::vector<std::pair<std::size_t, unsigned>> digits; // word and shift of each
+    for (std::size_t d = 0; d < 8 * Words; ++d) {
+        const std::size_t word = Words - 1 - d / 8;
+        const unsigned shift = unsigned(8 * (d % 8));
+        if ((anySet[word] ^ allSet[word]) >> shift & 0xFF)
+            digits.emplace_back(word, shift);
+    }
+    std::vector<std::array<std::uint32_t, 256>> counts(digits.size());
+    for (const auto& key : keys)
+        for (std::size_t d = 0; d < digits.size(); ++d)
+            ++counts[d][key[digits[d].first] >> digits[d].second & 0xFF];
+    const auto digit = [&](const std::array<std::uint64_t, Words>& key, std::size_t d) {
+        return std::size_t(key[digits[d].first] >> digits[d].second & 0xFF);
+    };
+    Indices scratch(indices.size());
+    for (std::size_t d = 0; d < digits.size(); ++d) {
+        auto& count = counts[d];
         std::uint32_t offset = 0;
         for (std::uint32_t& bucket : count)
             offset += std::exchange(bucket, offset);
-        for (const Item& item : items)
-            scratch[count[(item.key >> (8 * byte)) & 0xFF]++] = item;
-        items.swap(scratch);
+        for (const std::uint32_t index : indices)
+            scratch[count[digit(keys[index], d)]++] = index;
+        indices.swap(scratch);
     }
-    Indices indices(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        indices[i] = items[i].index;
     return indices;
 }
 
-// Calls sortRun(first, last) for each run of indices that are same() as the run's first, unless
-// every member is alike() the first.
-template <typename Same, typename Alike, typename SortRun>
-void SortMixedRuns(Indices& indices, Same same, Alike alike, SortRun sortRun) {
-    for (auto run = indices.begin(); run != indices.end();) {
-        const auto runEnd =
-            std::find_if(run + 1, indices.end(), [&](std::uint32_t i) { return !same(*run, i); });
-        if (!std::all_of(run + 1, runEnd, [&](std::uint32_t i) { return alike(*run, i); }))
-            sortRun(run, runEnd);
+// Calls forEach(first, last) for each run of two or more indices with equal words.
+template <typename Words, typename ForEach>
+void ForEachRunOfEqualWords(Indices::iterator first, Indices::iterator last, const Words& wordsOf,
+                            ForEach forEach) {
+    for (auto run = first; run != last;) {
+        const auto runEnd = std::find_if(
+            run + 1, last, [&](std::uint32_t i) { return wordsOf(i) != wordsOf(*run); });
+        if (runEnd - run > 1)
+            forEach(run, runEnd);
         run = runEnd;
     }
 }
 
-// Records with equal prepared keys may still differ in letter case or hyphens: the order itself
-// sorts each run of them in which a tied key's text differs from the others.
-template <typename Key>
-void BreakTies(Indices& indices, const PreparedKeys<Key>& prepared,
-               const std::vector<Pdata*>& records, SortKeyFunction keyOf,
-               const ListKeyOrder& order) {
-    const auto& keys = prepared.keys;
-    SortMixedRuns(
-        indices, [&](std::uint32_t a, std::uint32_t b) { return keys[a] == keys[b]; },
-        [&](std::uint32_t a, std::uint32_t b) { return !prepared.tied[a] && !prepared.tied[b]; },
-        [&](Indices::iterator first, Indices::iterator last) {
-            std::vector<std::pair<QString, std::uint32_t>> texts;
-            for (auto it = first; it != last; ++it)
-                texts.emplace_back(keyOf(*records[*it]), *it);
-            if (std::all_of(texts.begin(), texts.end(),
-                            [&](const auto& text) { return text.first == texts.front().first; }))
-                return;
-            std::stable_sort(texts.begin(), texts.end(), [&](const auto& a, const auto& b) {
-                return order.Less(a.first, b.first);
+// Where prepared keys are all equal, records whose texts differ are sorted by the order itself,
+// when one of them is tied.
+void BreakTies(Indices::iterator first, Indices::iterator last,
+               const std::vector<std::uint8_t>& flags, const std::vector<Pdata*>& records,
+               SortKeyFunction keyOf, const ListKeyOrder& order) {
+    if (std::none_of(first, last, [&](std::uint32_t i) { return flags[i] & kTied; }))
+        return;
+    std::vector<std::pair<QString, std::uint32_t>> texts;
+    for (auto it = first; it != last; ++it)
+        texts.emplace_back(keyOf(*records[*it]), *it);
+    if (std::all_of(texts.begin(), texts.end(),
+                    [&](const auto& text) { return text.first == texts.front().first; }))
+        return;
+    std::stable_sort(texts.begin(), texts.end(),
+                     [&](const auto& a, const auto& b) { return order.Less(a.first, b.first); });
+    for (const auto& text : texts)
+        *first++ = text.second;
+}
+
+// Sorts the records of a run whose rank bytes before offset are equal, by the bytes from
+// offset on; each step takes the next words of the keys that are longer still.
+void SortRunByRanksFrom(Indices::iterator first, Indices::iterator last, std::size_t offset,
+                        const RankedKeys& ranked, const std::vector<Pdata*>& records,
+                        SortKeyFunction keyOf, const ListKeyOrder& order) {
+    std::vector<RankWords> words;
+    words.reserve(std::size_t(last - first));
+    for (auto it = first; it != last; ++it)
+        words.push_back(RankWordsAt(ranked.RanksOf(*it), offset));
+    const Indices positions = StableOrderOf(words);
+    const Indices members(first, last);
+    std::vector<RankWords> sortedWords;
+    sortedWords.reserve(words.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        first[std::ptrdiff_t(i)] = members[positions[i]];
+        sortedWords.push_back(words[positions[i]]);
+    }
+    for (auto run = first; run != last;) {
+        const auto at = [&](Indices::iterator it) { return sortedWords[std::size_t(it - first)]; };
+        auto runEnd = run + 1;
+        while (runEnd != last && at(runEnd) == at(run))
+            ++runEnd;
+        if (runEnd - run > 1) {
+            const bool longer = std::any_of(run, runEnd, [&](std::uint32_t i) {
+                return ranked.lengths[i] > offset + kRankBytesPerStep;
             });
-            for (const auto& text : texts)
-                *first++ = text.second;
-        });
-}
-
-// The first eight bytes of ranks as a number that orders as the bytes do (a shorter key
-// first: ranks are never zero).
-std::uint64_t LeadingBytes(std::string_view ranks) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        value = value << 8 | (i < ranks.size() ? std::uint8_t(ranks[i]) : 0u);
-    return value;
-}
-
-// Sorted by the leading eight rank bytes first, then runs that share them by the rest.
-Indices SortByRanks(const PreparedKeys<std::string_view>& prepared) {
-    const auto& ranks = prepared.keys;
-    std::vector<std::uint64_t> leading(ranks.size());
-    for (std::size_t i = 0; i < ranks.size(); ++i)
-        leading[i] = LeadingBytes(ranks[i]);
-    Indices indices = StableOrderOf(leading);
-    SortMixedRuns(
-        indices, [&](std::uint32_t a, std::uint32_t b) { return leading[a] == leading[b]; },
-        [&](std::uint32_t a, std::uint32_t b) { return ranks[a] == ranks[b]; },
-        [&](Indices::iterator first, Indices::iterator last) {
-            std::stable_sort(first, last,
-                             [&](std::uint32_t a, std::uint32_t b) { return ranks[a] < ranks[b]; });
-        });
-    return indices;
+            if (longer)
+                SortRunByRanksFrom(run, runEnd, offset + kRankBytesPerStep, ranked, records, keyOf,
+                                   order);
+            else
+                BreakTies(run, runEnd, ranked.leading.flags, records, keyOf, order);
+        }
+        run = runEnd;
+    }
 }
 
 Indices SortedIndices(const std::vector<Pdata*>& records, SortKeyFunction keyOf,
                       const ListKeyOrder& order) {
     if (const auto numbers = UniformNumbers(records, keyOf)) {
-        Indices indices = StableOrderOf(numbers->keys);
-        BreakTies(indices, *numbers, records, keyOf, order);
+        Indices indices = StableOrderOf(numbers->words);
+        ForEachRunOfEqualWords(
+            indices.begin(), indices.end(), [&](std::uint32_t i) { return numbers->words[i]; },
+            [&](Indices::iterator first, Indices::iterator last) {
+                BreakTies(first, last, numbers->flags, records, keyOf, order);
+            });
         return indices;
     }
     if (const auto ranked = AsciiRanks(records, keyOf, order)) {
-        const PreparedKeys<std::string_view> ranks = ranked->Views();
-        Indices indices = SortByRanks(ranks);
-        BreakTies(indices, ranks, records, keyOf, order);
+        Indices indices = StableOrderOf(ranked->leading.words);
+        ForEachRunOfEqualWords(
+            indices.begin(), indices.end(),
+            [&](std::uint32_t i) { return ranked->leading.words[i]; },
+            [&](Indices::iterator first, Indices::iterator last) {
+                if (std::any_of(first, last, [&](std::uint32_t i) {
+                        return ranked->lengths[i] > kRankBytesPerStep;
+                    }))
+                    SortRunByRanksFrom(first, last, kRankBytesPerStep, *ranked, records, keyOf,
+                                       order);
+                else
+                    BreakTies(first, last, ranked->leading.flags, records, keyOf, order);
+            });
         return indices;
     }
-    if (const auto collated = CollationKeys(records, keyOf, order)) {
-        const auto& keys = collated->keys;
-        Indices indices = Identity(records.size());
-        std::stable_sort(indices.begin(), indices.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-        BreakTies(indices, *collated, records, keyOf, order);
-        return indices;
-    }
-    // A collation whose keys cannot be prepared: the texts are compared.
+
+    // Other keys: each prepared as the collation's sort key where the collation allows, else
+    // compared as texts.
     std::vector<QString> texts;
     texts.reserve(records.size());
     for (const Pdata* record : records)
         texts.push_back(keyOf(*record));
-    Indices indices = Identity(records.size());
+    Indices indices(records.size());
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        indices[i] = std::uint32_t(i);
+    std::vector<QCollatorSortKey> collationKeys;
+    collationKeys.reserve(records.size());
+    for (const QString& text : texts) {
+        std::optional<QCollatorSortKey> key = order.CollationKey(text);
+        if (!key)
+            break;
+        collationKeys.push_back(std::move(*key));
+    }
+    if (collationKeys.size() != records.size()) {
+        std::stable_sort(indices.begin(), indices.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return order.Less(texts[a], texts[b]);
+        });
+        return indices;
+    }
     std::stable_sort(indices.begin(), indices.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return order.Less(texts[a], texts[b]);
+        return collationKeys[a].compare(collationKeys[b]) < 0;
     });
+    // Equal sort keys may still differ in letter case or hyphens.
+    const std::vector<std::uint8_t> allTied(records.size(), kTied);
+    for (auto run = indices.begin(); run != indices.end();) {
+        const auto runEnd = std::find_if(run + 1, indices.end(), [&](std::uint32_t i) {
+            return collationKeys[i].compare(collationKeys[*run]) != 0;
+        });
+        BreakTies(run, runEnd, allTied, records, keyOf, order);
+        run = runEnd;
+    }
     return indices;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 namespace lumadex {
 
@@ -34,8 +35,11 @@ int RecordListStore::Add(Pdata* record) {
     return place.index;
 }
 
-void RecordListStore::AddAll(const std::vector<Pdata*>& records) {
-    records_.insert(records_.end(), records.begin(), records.end());
+void RecordListStore::AddAll(std::vector<Pdata*> records) {
+    if (records_.empty())
+        records_ = std::move(records);
+    else
+        records_.insert(records_.end(), records.begin(), records.end());
     SortStably();
 }
 

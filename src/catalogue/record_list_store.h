@@ -43,7 +43,7 @@ public:
     // Adds record at its place (unless listed there already); returns the index of its entry.
     int Add(Pdata* record);
     // Adds many records with one sort, as if added one by one in the given order.
-    void AddAll(const std::vector<Pdata*>& records);
+    void AddAll(std::vector<Pdata*> records);
     // Takes keyOf as the key function and sorts the store again by it.
     void Rekey(SortKeyFunction keyOf);
 

@@ -16,10 +16,13 @@ bool IsDecimalDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// One backward scan: lists ask for the names of a million paths at a time.
 qsizetype FileNameStart(QStringView path) {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    const qsizetype native = path.lastIndexOf(QDir::separator());
-    return std::max(slash, native) + 1;
+    const QChar native = QDir::separator();
+    qsizetype start = path.size();
+    while (start > 0 && path[start - 1] != u'/' && path[start - 1] != native)
+        --start;
+    return start;
 }
 
 // The key of an unknown time or size: one past the largest i32 as an i32 overflows to its
@@ -88,6 +91,15 @@ QString DateKey(const Pdata& record) {
 
 QString SizeKey(const Pdata& record) {
     return record.fileSize < 0 ? UnknownValueKey() : DescendingKey(record.fileSize);
+}
+
+QStringView KeyView(SortKeyFunction keyOf, const Pdata& record, QString& storage) {
+    if (keyOf == NameKey)
+        return FileNameOf(record.fileName);
+    if (keyOf == PathNameKey)
+        return record.fileName;
+    storage = keyOf(record);
+    return storage;
 }
 
 SortKeyFunction SortKeyFor(SortMode mode, bool smartSort) {

@@ -45,6 +45,10 @@ QString DateKey(const Pdata& record);
 // last.
 QString SizeKey(const Pdata& record);
 
+// The key of record under keyOf, as a view: of the record's own path for the keys that are a
+// part of it (no copy made), else of storage, which then holds the key.
+QStringView KeyView(SortKeyFunction keyOf, const Pdata& record, QString& storage);
+
 // The key function of a sort mode, with or without numbered names (which only Name and
 // PathName use). Similarity has no measure of its own and sorts as Size does.
 SortKeyFunction SortKeyFor(SortMode mode, bool smartSort);

@@ -80,9 +80,9 @@ int RecordListModel::AddRecord(Pdata* record) {
     return row;
 }
 
-void RecordListModel::AddRecords(const std::vector<Pdata*>& records) {
+void RecordListModel::AddRecords(std::vector<Pdata*> records) {
     beginResetModel();
-    store_.AddAll(records);
+    store_.AddAll(std::move(records));
     endResetModel();
 }
 

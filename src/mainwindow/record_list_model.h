@@ -51,7 +51,7 @@ public:
     // Returns the row.
     int AddRecord(Pdata* record);
     // Adds many records at once; the view is rebuilt.
-    void AddRecords(const std::vector<Pdata*>& records);
+    void AddRecords(std::vector<Pdata*> records);
     // Sorts the rows again by new keys; the view is rebuilt.
     void Resort(SortKeyFunction keyOf);
     // Removes every row of record.
