@@ -173,6 +173,7 @@ private:
     RecordListModel* modelOf(RecordListView* list) const;
     bool OptionChecked(OptionId id) const;
     bool AskSaveBeforeClose();
+    void FormDestroy();
     void LoadHistory();
     void LoadSettings();
     void SaveSettings();

@@ -102,8 +102,8 @@ TEST_F(MainDatabaseTest, OpenAsksToSaveChangesFirst) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        document.ClearChangeFlags();
         window.reset();
-        document.setDataChanged(false);
         document.ClearAllData();
         AddRecord(QStringLiteral("/p/unsaved.jpg"), kLookA);
         document.UpdateTitle(true);

@@ -43,6 +43,9 @@ private:
 class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest() : document(NativePictureLoader(), questions) {}
+    // The window's destruction asks about changes still unsaved; the tests of this fixture
+    // that are not about the shutdown drop them first.
+    void TearDown() override { document.ClearChangeFlags(); }
 
     TMain& Window() {
         if (!window)
