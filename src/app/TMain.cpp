@@ -67,6 +67,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     BuildButtonRows();
     BuildStatusBars();
     ConnectCommands();
+    ConnectHistory();
     document_.pictures().setProgramFolder(ProgramFolder() + QLatin1Char('/'));
     document_.SetObserver(this);
     document_.SetCatalogueListener(this);
