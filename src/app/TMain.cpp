@@ -50,6 +50,11 @@ QLabel* AddStatusPanel(QStatusBar* bar, const char* name, const QString& text, b
     return label;
 }
 
+// The open database's file name without folder and extension; empty for a new database.
+QString DatabaseName(const Document& document) {
+    return QFileInfo(document.databasePath()).completeBaseName();
+}
+
 } // namespace
 
 TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
@@ -62,6 +67,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     BuildButtonRows();
     BuildStatusBars();
     ConnectCommands();
+    ConnectHistory();
     document_.pictures().setProgramFolder(ProgramFolder() + QLatin1Char('/'));
     document_.SetObserver(this);
     document_.SetCatalogueListener(this);
@@ -74,6 +80,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
 }
 
 TMain::~TMain() {
+    FormDestroy();
     document_.SetObserver(nullptr);
     document_.SetCatalogueListener(nullptr);
 }
@@ -463,11 +470,9 @@ void TMain::SaveSettings() {
     appConfig_.useSubIndex = UseSubIndex->isChecked();
     appConfig_.openDialogFolder = document_.openDialog().folder;
     appConfig_.saveDialogFolder = document_.saveDialog().folder;
-    const QString& folder = document_.pictures().programFolder();
-    if (!lumadex::SaveAppConfig(folder, appConfig_))
+    if (!lumadex::SaveAppConfig(document_.pictures().programFolder(), appConfig_))
         StatusBar1Panel0->setText(QStringLiteral("Can't write ") +
                                   QLatin1String(kAppConfigFileName));
-    document_.history().save(folder);
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
@@ -482,9 +487,8 @@ void TMain::closeEvent(QCloseEvent* event) {
 bool TMain::AskSaveBeforeClose() {
     if (!document_.hasUnsavedChanges())
         return true;
-    const QString& path = document_.databasePath();
-    const QString caption =
-        path.isEmpty() ? QStringLiteral("[New]") : QFileInfo(path).completeBaseName();
+    const QString name = DatabaseName(document_);
+    const QString caption = name.isEmpty() ? QStringLiteral("[New]") : name;
     switch (questions_.Ask(QStringLiteral("Data changed.Save?"), caption,
                            MessageButtons::YesNoCancel, MessageIcon::Question)) {
     case Answer::Yes:
@@ -500,6 +504,20 @@ bool TMain::AskSaveBeforeClose() {
     default:
         return false;
     }
+}
+
+// The last chance for changes the close question did not see (the program ended without
+// closing the window): there is no staying open now, so only Yes and No. The history is
+// written after it, so that a database saved here is listed.
+void TMain::FormDestroy() {
+    if (document_.hasUnsavedChanges()) {
+        if (questions_.Ask(QStringLiteral("Data changed.Save?"), DatabaseName(document_),
+                           MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
+            document_.Save();
+        document_.ClearChangeFlags();
+    }
+    hide();
+    document_.history().save(document_.pictures().programFolder());
 }
 
 void TMain::Exit1Click() {

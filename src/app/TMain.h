@@ -151,6 +151,13 @@ private:
     void Help1Click();
     void SetRuleEnabled(const QString& itemName, bool enabled);
 
+    // The file history at the end of the File menu.
+    void ConnectHistory();
+    void File1Click();
+    void FileHistoryClick(const QString& path);
+    void OptimizeHistory1Click();
+    void ClearHistory1Click();
+
     // List events.
     void ListBox1Change();
     void ListBox2Change();
@@ -173,6 +180,7 @@ private:
     RecordListModel* modelOf(RecordListView* list) const;
     bool OptionChecked(OptionId id) const;
     bool AskSaveBeforeClose();
+    void FormDestroy();
     void LoadHistory();
     void LoadSettings();
     void SaveSettings();

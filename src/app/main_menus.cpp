@@ -50,6 +50,8 @@ MainMenus BuildMainMenus(QMenuBar& menuBar) {
                           {"ClearHistory1", "&Clear History"},
                           {"OptimizeHistory1", "&Optimize History"}},
                          menus.items);
+    menus.historySeparator = menus.file->addSeparator();
+    menus.historySeparator->setObjectName(QStringLiteral("HistorySeparator"));
     menus.database =
         AddMenu(menuBar, {"DataBase1", "&Database"},
                 {{"ClearAllDataEntry1", "Clear &All Data Entries"},

@@ -18,7 +18,8 @@ struct MainMenus {
     QMenu* imageList = nullptr;
     QMenu* tool = nullptr;
     QMenu* help = nullptr;
-    QHash<QString, QAction*> items; // by item name, the menus' own actions included
+    QAction* historySeparator = nullptr; // the File menu's history items follow it
+    QHash<QString, QAction*> items;      // by item name, the menus' own actions included
 };
 MainMenus BuildMainMenus(QMenuBar& menuBar);
 

@@ -1,5 +1,6 @@
 #include "app/main_windows.h"
 
+#include "app/TAboutBox.h"
 #include "app/TMain.h"
 #include "app/TOption.h"
 #include "app/manual.h"
@@ -25,7 +26,7 @@ MainWindows::MainWindows(std::unique_ptr<UserQuestions> questions, const QString
       option_(new TOption(document_.options(), *questions_, main_.get())),
       progress_(new TProgress(main_.get())),
       dirSel_(new TDirSel(document_, *questions_, main_.get())),
-      openForm_(new TOpenForm(document_, main_.get())),
+      openForm_(new TOpenForm(document_, main_.get())), aboutBox_(new TAboutBox(main_.get())),
       adder_(std::make_unique<PictureAdder>(document_, *progress_, *dirSel_, *openForm_,
                                             main_.get())) {
     main_->setStartDatabase(startDatabase);
@@ -85,6 +86,7 @@ void MainWindows::ConnectAdding() {
 void MainWindows::ConnectHelp() {
     main_->setManualPathSource(&ManualPath);
     main_->AttachCommand(QStringLiteral("Help2"), [this] { Help2Click(); });
+    main_->AttachCommand(QStringLiteral("About1"), [this] { aboutBox_->exec(); });
 }
 
 void MainWindows::Setup1Click() {

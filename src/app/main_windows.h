@@ -9,6 +9,7 @@
 namespace lumadex {
 
 class PictureAdder;
+class TAboutBox;
 class TDirSel;
 class TMain;
 class TOpenForm;
@@ -17,7 +18,8 @@ class TProgress;
 class UserQuestions;
 
 // The program's windows over one open database: the document, the main window and the
-// windows its commands open (options, progress, folder chooser, open form), the picture adder
+// windows its commands open (options, progress, folder chooser, open form, About box), the
+// picture adder
 // and the server block, connected to each other. All of them live as long as this object; the
 // other windows are children of the main window.
 class MainWindows {
@@ -36,6 +38,7 @@ public:
     TProgress& progress() { return *progress_; }
     TDirSel& dirSel() { return *dirSel_; }
     TOpenForm& openForm() { return *openForm_; }
+    TAboutBox& aboutBox() { return *aboutBox_; }
     PictureAdder& adder() { return *adder_; }
     const ServerBlock& serverBlock() const { return serverBlock_; }
 
@@ -55,6 +58,7 @@ private:
     TProgress* progress_ = nullptr;
     TDirSel* dirSel_ = nullptr;
     TOpenForm* openForm_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
     std::unique_ptr<PictureAdder> adder_;
     ServerBlock serverBlock_;
 };

@@ -1,6 +1,7 @@
 #include "app/qt_user_questions.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace lumadex {
@@ -68,6 +69,16 @@ Answer QtUserQuestions::Ask(const QString& text, const QString& caption, Message
                             MessageIcon icon) {
     QMessageBox box(IconFor(icon), caption, text, ButtonsFor(buttons), parent_);
     return AnswerFor(box.exec());
+}
+
+std::optional<QString> QtUserQuestions::AskText(const QString& caption, const QString& prompt) {
+    QInputDialog input(parent_);
+    input.setObjectName(QStringLiteral("TextInput"));
+    input.setWindowTitle(caption);
+    input.setLabelText(prompt);
+    if (input.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return input.textValue();
 }
 
 FileChoice QtUserQuestions::ChooseFileToOpen(const FileDialogRequest& request) {

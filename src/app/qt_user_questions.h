@@ -6,8 +6,8 @@ class QWidget;
 
 namespace lumadex {
 
-// Puts the questions and file choices to the user with Qt's message boxes and file dialogs,
-// centred on the parent window.
+// Puts the questions and file choices to the user with Qt's message boxes, input dialog and
+// file dialogs, centred on the parent window.
 class QtUserQuestions : public UserQuestions {
 public:
     explicit QtUserQuestions(QWidget* parent = nullptr) : parent_(parent) {}
@@ -15,6 +15,7 @@ public:
 
     Answer Ask(const QString& text, const QString& caption, MessageButtons buttons,
                MessageIcon icon) override;
+    std::optional<QString> AskText(const QString& caption, const QString& prompt) override;
     FileChoice ChooseFileToOpen(const FileDialogRequest& request) override;
     FileChoice ChooseFileToSave(const FileDialogRequest& request) override;
 

@@ -24,6 +24,8 @@ public:
         }
         return Answer::No;
     }
+    // Nothing is typed in a batch run.
+    std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
     FileChoice ChooseFileToOpen(const FileDialogRequest&) override {
         return {FileChoiceStatus::Cancelled, {}};
     }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace lumadex {
 
@@ -28,13 +29,15 @@ struct FileChoice {
     QString path;
 };
 
-// The questions and file choices put to the user: modal message boxes and the open and save
-// dialogs. The windows answer them with Qt dialogs; tests script the answers.
+// The questions and file choices put to the user: modal message boxes, a one-line text input
+// and the open and save dialogs. The windows answer them with Qt dialogs; tests script the answers.
 class UserQuestions {
 public:
     virtual ~UserQuestions() = default;
     virtual Answer Ask(const QString& text, const QString& caption, MessageButtons buttons,
                        MessageIcon icon) = 0;
+    // A line of text typed by the user under prompt; nullopt when the input was cancelled.
+    virtual std::optional<QString> AskText(const QString& caption, const QString& prompt) = 0;
     // An existing file to read.
     virtual FileChoice ChooseFileToOpen(const FileDialogRequest& request) = 0;
     // A file to write in an existing folder; the dialog asks before an existing file is

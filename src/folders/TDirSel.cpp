@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -192,12 +191,10 @@ void TDirSel::RememberFolder(const QString& folder) {
 }
 
 void TDirSel::MakeFolder1Click() {
-    QInputDialog input(this);
-    input.setObjectName(QStringLiteral("NewFolder"));
-    input.setWindowTitle(QStringLiteral("New Folder"));
-    input.setLabelText(QStringLiteral("Folder Name"));
-    if (input.exec() == QDialog::Accepted) {
-        const QString path = WithTrailingSeparator(directory()) + input.textValue();
+    const std::optional<QString> name =
+        questions_.AskText(QStringLiteral("New Folder"), QStringLiteral("Folder Name"));
+    if (name) {
+        const QString path = WithTrailingSeparator(directory()) + *name;
         if (QDir().mkdir(QDir::fromNativeSeparators(path)))
             setDirectory(path);
         else

@@ -40,7 +40,7 @@ public:
     };
 
     // document gives the database's folder and the current reference's folder to the pop-up
-    // menu; questions reports a folder that cannot be made.
+    // menu; questions asks for the name of a new folder and reports one that cannot be made.
     TDirSel(const Document& document, UserQuestions& questions, QWidget* parent = nullptr);
 
     void SetMode(int mode);

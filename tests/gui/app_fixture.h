@@ -20,6 +20,12 @@ namespace lumadex::test {
 class AppTest : public testing::Test {
 protected:
     void SetUp() override { LUMADEX_REQUIRE_TESTDATA("photos"); }
+    // The main window's destruction asks about changes still unsaved; the tests of this
+    // fixture that are not about the shutdown drop them first.
+    void TearDown() override {
+        if (windows)
+            windows->document().ClearChangeFlags();
+    }
 
     // Builds the windows (again, as a fresh start of the program would).
     MainWindows& Start(const QString& startDatabase = {}) {

@@ -1,3 +1,4 @@
+#include "app/TAboutBox.h"
 #include "app/TOption.h"
 #include "app/menu_captions.h"
 #include "app/picture_adder.h"
@@ -96,6 +97,13 @@ TEST_F(AppScreenshotTest, WindowsOfARunWithPhotosAndASelectedReference) {
         openForm.Button2->click();
     });
     Main().MenuItem("Open1")->trigger();
+
+    TAboutBox& about = windows->aboutBox();
+    QTimer::singleShot(0, &about, [&] {
+        Shoot(about, "about.png");
+        about.OKButton->click();
+    });
+    Main().MenuItem("About1")->trigger();
 }
 
 } // namespace

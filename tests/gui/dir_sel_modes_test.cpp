@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -15,7 +14,6 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace lumadex::test {
@@ -30,17 +28,6 @@ protected:
     void OpenPopupMenu() {
         dirSel_.PopupMenu1->popup(dirSel_.mapToGlobal(QPoint(10, 10)));
         dirSel_.PopupMenu1->hide();
-    }
-    // Answers the "New Folder" input box with name once it is shown.
-    void AnswerNewFolder(const QString& name) {
-        QTimer::singleShot(0, &dirSel_, [this, name] {
-            auto* input = dirSel_.findChild<QInputDialog*>("NewFolder");
-            ASSERT_NE(input, nullptr);
-            EXPECT_EQ(input->windowTitle(), "New Folder");
-            EXPECT_EQ(input->labelText(), "Folder Name");
-            input->setTextValue(name);
-            input->accept();
-        });
     }
 
     PictureTree tree_;
@@ -123,20 +110,42 @@ TEST_F(DirSelTest, RecentFoldersKeepTheLatestChoiceFirst) {
 
 TEST_F(DirSelTest, MakeFolderCreatesAndEntersItOrSaysWhyNot) {
     const QString base = tree_.MakeFolder("base");
-    dirSel_.setDirectory(base);
+    tree_.MakeFolder("base/taken");
+    const struct {
+        const char* name;
+        std::optional<QString> typed; // nullopt: the input box is cancelled
+        bool made;
+    } rows[] = {
+        {"new name", QStringLiteral("made"), true},
+        {"cancelled", std::nullopt, false},
+        {"existing folder", QStringLiteral("taken"), false},
+        {"inside a missing folder", QStringLiteral("missing/inner"), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        questions_.asked.clear();
+        questions_.askedTexts.clear();
+        dirSel_.setDirectory(base);
+        questions_.textAnswers = {row.typed};
+        const bool refused = row.typed && !row.made;
+        if (refused)
+            questions_.answers = {Answer::Ok};
 
-    AnswerNewFolder("made");
-    MenuItem("MakeFolder1")->trigger();
-    EXPECT_TRUE(QFileInfo(base + "/made").isDir());
-    EXPECT_EQ(dirSel_.directory(), base + "/made");
-
-    dirSel_.setDirectory(base);
-    questions_.answers.push_back(Answer::Ok);
-    AnswerNewFolder("made");
-    MenuItem("MakeFolder1")->trigger();
-    ASSERT_EQ(questions_.asked.size(), 1u);
-    EXPECT_EQ(questions_.asked[0].text, "Cannot create " + base + "/made");
-    EXPECT_EQ(dirSel_.directory(), base);
+        MenuItem("MakeFolder1")->trigger();
+        ASSERT_EQ(questions_.askedTexts.size(), 1u);
+        EXPECT_EQ(questions_.askedTexts[0].caption, "New Folder");
+        EXPECT_EQ(questions_.askedTexts[0].prompt, "Folder Name");
+        const QString path = row.typed ? base + "/" + *row.typed : QString();
+        EXPECT_EQ(dirSel_.directory(), row.made ? path : base);
+        EXPECT_EQ(QFileInfo(path).isDir(), row.made || row.typed == "taken");
+        ASSERT_EQ(questions_.asked.size(), refused ? 1u : 0u);
+        if (refused) {
+            EXPECT_EQ(questions_.asked[0].text, "Cannot create " + path);
+        }
+    }
+    // Nothing but the one new folder was made.
+    EXPECT_EQ(QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"made", "taken"}));
 }
 
 TEST_F(DirSelTest, PopupMovesToTheDatabaseAndReferenceFolders) {

@@ -10,20 +10,6 @@ namespace {
 
 using MainDatabaseTest = MainWindowTest;
 
-// A database file of two records, written by a document of its own.
-QString WriteDatabase(const QString& path, std::initializer_list<const char*> names) {
-    ScriptedQuestions questions;
-    Document other(NativePictureLoader(), questions);
-    for (const char* name : names) {
-        auto record = std::make_unique<Pdata>(QStringLiteral("/db/") + QLatin1String(name));
-        record->signatureBits = kLookA;
-        other.catalogue().AddRecord(std::move(record));
-    }
-    questions.saveChoices.push_back(Chosen(path));
-    EXPECT_EQ(other.SaveAs(), SaveOutcome::Saved);
-    return path;
-}
-
 TEST_F(MainDatabaseTest, SaveAsWritesTheChosenFileAndACancelledDialogKeepsTheChanges) {
     AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
     document.UpdateTitle(true);
@@ -102,8 +88,8 @@ TEST_F(MainDatabaseTest, OpenAsksToSaveChangesFirst) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        document.ClearChangeFlags();
         window.reset();
-        document.setDataChanged(false);
         document.ClearAllData();
         AddRecord(QStringLiteral("/p/unsaved.jpg"), kLookA);
         document.UpdateTitle(true);

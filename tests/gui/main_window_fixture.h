@@ -43,6 +43,9 @@ private:
 class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest() : document(NativePictureLoader(), questions) {}
+    // The window's destruction asks about changes still unsaved; the tests of this fixture
+    // that are not about the shutdown drop them first.
+    void TearDown() override { document.ClearChangeFlags(); }
 
     TMain& Window() {
         if (!window)
@@ -96,5 +99,19 @@ inline constexpr std::uint32_t kLookA = 0x00000000u;
 inline constexpr std::uint32_t kLookB = 0x0F0F0F0Fu;
 inline constexpr std::uint32_t kLookC = 0xF0F0F0F0u;
 inline constexpr std::uint32_t kLookD = 0x33CC33CCu;
+
+// A database file of records "/db/<name>", written by a document of its own.
+inline QString WriteDatabase(const QString& path, std::initializer_list<const char*> names) {
+    ScriptedQuestions questions;
+    Document other(NativePictureLoader(), questions);
+    for (const char* name : names) {
+        auto record = std::make_unique<Pdata>(QStringLiteral("/db/") + QLatin1String(name));
+        record->signatureBits = kLookA;
+        other.catalogue().AddRecord(std::move(record));
+    }
+    questions.saveChoices.push_back(Chosen(path));
+    EXPECT_EQ(other.SaveAs(), SaveOutcome::Saved);
+    return path;
+}
 
 } // namespace lumadex::test

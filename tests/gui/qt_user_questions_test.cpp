@@ -1,6 +1,7 @@
 #include "app/qt_user_questions.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -36,6 +37,24 @@ TEST(QtUserQuestionsTest, EachPressedButtonIsTheAnswer) {
         EXPECT_EQ(questions.Ask("Data changed.Save?", "[New]", row.buttons, MessageIcon::Question),
                   row.expected)
             << "button " << int(row.pressed);
+    }
+}
+
+TEST(QtUserQuestionsTest, TextInputGivesTheTypedTextOrNothingWhenCancelled) {
+    QtUserQuestions questions;
+    for (const bool accepted : {true, false}) {
+        QTimer::singleShot(0, [accepted] {
+            auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(input, nullptr);
+            EXPECT_EQ(input->windowTitle(), "New Folder");
+            EXPECT_EQ(input->labelText(), "Folder Name");
+            input->setTextValue(QStringLiteral("holiday"));
+            accepted ? input->accept() : input->reject();
+        });
+        const std::optional<QString> typed = questions.AskText("New Folder", "Folder Name");
+        EXPECT_EQ(typed,
+                  accepted ? std::optional<QString>(QStringLiteral("holiday")) : std::nullopt)
+            << "accepted " << accepted;
     }
 }
 

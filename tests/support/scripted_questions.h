@@ -15,6 +15,11 @@ struct AskedQuestion {
     MessageIcon icon;
 };
 
+struct AskedText {
+    QString caption;
+    QString prompt;
+};
+
 // Answers questions and file dialogs from scripts; anything unscripted fails the test.
 class ScriptedQuestions : public UserQuestions {
 public:
@@ -29,6 +34,16 @@ public:
         answers.pop_front();
         return answer;
     }
+    std::optional<QString> AskText(const QString& caption, const QString& prompt) override {
+        askedTexts.push_back({caption, prompt});
+        if (textAnswers.empty()) {
+            ADD_FAILURE() << "unexpected text input: " << prompt.toStdString();
+            return std::nullopt;
+        }
+        const std::optional<QString> answer = textAnswers.front();
+        textAnswers.pop_front();
+        return answer;
+    }
     FileChoice ChooseFileToOpen(const FileDialogRequest& request) override {
         openRequests.push_back(request);
         return Next(openChoices, "open");
@@ -39,9 +54,11 @@ public:
     }
 
     std::deque<Answer> answers;
+    std::deque<std::optional<QString>> textAnswers; // nullopt: the input is cancelled
     std::deque<FileChoice> openChoices;
     std::deque<FileChoice> saveChoices;
     std::vector<AskedQuestion> asked;
+    std::vector<AskedText> askedTexts;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
 

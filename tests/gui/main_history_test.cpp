@@ -1,0 +1,166 @@
+#include "app/menu_captions.h"
+#include "main_window_fixture.h"
+
+#include <QMenu>
+
+namespace lumadex::test {
+namespace {
+
+class MainHistoryTest : public MainWindowTest {
+protected:
+    QString Database(const char* name, std::initializer_list<const char*> records = {"x.jpg"}) {
+        return WriteDatabase(QDir(files.path()).filePath(QString::fromUtf8(name)), records);
+    }
+    void OpenWithDialog(const QString& path) {
+        questions.openChoices.push_back(Chosen(path));
+        Window().MenuItem(QStringLiteral("Opendatabase1"))->trigger();
+    }
+    // Opens the File menu (which rebuilds its history items) and returns those items.
+    QList<QAction*> OpenFileMenu() {
+        QMenu* file = Window().findChild<QMenu*>(QStringLiteral("File1Menu"));
+        Q_EMIT file->aboutToShow();
+        QList<QAction*> items = file->actions();
+        QAction* separator = Window().findChild<QAction*>(QStringLiteral("HistorySeparator"));
+        items.remove(0, items.indexOf(separator) + 1);
+        return items;
+    }
+    // The paths the history items show, "-" marking a disabled one.
+    QStringList ShownItems() {
+        QStringList shown;
+        for (QAction* item : OpenFileMenu())
+            shown << (item->isEnabled() ? QString() : QStringLiteral("-")) + item->iconText();
+        return shown;
+    }
+    QAction* ItemFor(const QString& path) {
+        for (QAction* item : OpenFileMenu())
+            if (item->iconText() == path)
+                return item;
+        ADD_FAILURE() << "no history item for " << path.toStdString();
+        return nullptr;
+    }
+    bool HistoryCommandsEnabled() {
+        OpenFileMenu();
+        const bool clear = Window().MenuItem(QStringLiteral("ClearHistory1"))->isEnabled();
+        EXPECT_EQ(Window().MenuItem(QStringLiteral("OptimizeHistory1"))->isEnabled(), clear);
+        return clear;
+    }
+};
+
+TEST_F(MainHistoryTest, HistoryItemOpensItsDatabaseAfterTheSaveQuestionAndMovesItToTheTop) {
+    const QString first = Database("first.lx2", {"x.jpg", "y.jpg"});
+    const QString second = Database("second.lx2", {"z.jpg"});
+    Window().show();
+    OpenWithDialog(first);
+    OpenWithDialog(second);
+    EXPECT_EQ(document.history().entries(), (QStringList{second, first}));
+    // The open database is not offered while it is unchanged.
+    EXPECT_EQ(ShownItems(), QStringList{first});
+
+    ItemFor(first)->trigger();
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + first + "]");
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{"/db/x.jpg", "/db/y.jpg"}));
+    EXPECT_EQ(document.history().entries(), (QStringList{first, second}));
+
+    // Once changed it is offered too, and choosing it reads the file again after the question.
+    AddRecord(QStringLiteral("/p/added.jpg"), kLookB);
+    document.UpdateTitle(true);
+    EXPECT_EQ(ShownItems(), (QStringList{first, second}));
+    questions.answers = {Answer::No};
+    ItemFor(first)->trigger();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, QStringLiteral("Data changed. Save?"));
+    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{"/db/x.jpg", "/db/y.jpg"}));
+    EXPECT_FALSE(document.hasUnsavedChanges());
+}
+
+TEST_F(MainHistoryTest, CancelledHistoryOpenLeavesNothingForTheNextOpen) {
+    const QString first = Database("first.lx2");
+    const QString second = Database("second.lx2", {"z.jpg"});
+    Window().show();
+    OpenWithDialog(second);
+    OpenWithDialog(first);
+    AddRecord(QStringLiteral("/p/added.jpg"), kLookB);
+    document.UpdateTitle(true);
+
+    questions.answers = {Answer::Cancel};
+    ItemFor(second)->trigger();
+    EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + first + "]*");
+    // The next Open asks for its file instead of reading the history's choice unasked.
+    questions.answers = {Answer::No};
+    questions.openRequests.clear();
+    OpenWithDialog(first);
+    EXPECT_EQ(questions.openRequests.size(), 1u);
+    EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + first + "]");
+}
+
+TEST_F(MainHistoryTest, MissingFilesAreDisabledUntilOptimizeDropsThemAndClearEmptiesTheList) {
+    const QString kept = Database("kept.lx2");
+    const QString gone = Database("gone.lx2");
+    const QString open = Database("open.lx2");
+    Window().show();
+    EXPECT_FALSE(HistoryCommandsEnabled());
+    for (const QString& path : {kept, gone, open})
+        OpenWithDialog(path);
+    ASSERT_TRUE(QFile::remove(gone));
+    EXPECT_TRUE(HistoryCommandsEnabled());
+    EXPECT_EQ(ShownItems(), (QStringList{"-" + gone, kept}));
+
+    Window().MenuItem(QStringLiteral("OptimizeHistory1"))->trigger();
+    EXPECT_EQ(document.history().entries(), (QStringList{open, kept}));
+    EXPECT_EQ(ShownItems(), QStringList{kept});
+
+    Window().MenuItem(QStringLiteral("ClearHistory1"))->trigger();
+    EXPECT_TRUE(document.history().isEmpty());
+    EXPECT_EQ(ShownItems(), QStringList{});
+    EXPECT_FALSE(HistoryCommandsEnabled());
+}
+
+TEST_F(MainHistoryTest, ItemsShowTheirPathAsItIsInEitherMenuLanguage) {
+    // Importing with automatic renaming gives names with "&", which a caption would otherwise
+    // take for an accelerator mark.
+    const QString merged = Database("a&b.lx2", {"m.jpg"});
+    const QString other = Database("other.lx2");
+    Window().show();
+    OpenWithDialog(merged);
+    OpenWithDialog(other);
+    for (const bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese);
+        SetMenuLanguage(Window(), japanese);
+        EXPECT_EQ(ShownItems(), QStringList{merged});
+        EXPECT_EQ(Window().MenuItem(QStringLiteral("ClearHistory1"))->text(),
+                  CaptionText(*FindMenuCaption(u"ClearHistory1"), japanese));
+    }
+    ItemFor(merged)->trigger();
+    EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + merged + "]");
+    EXPECT_EQ(ListedPaths(Window().ListBox1), QStringList{"/db/m.jpg"});
+}
+
+TEST_F(MainHistoryTest, HistoryCountLimitsTheListKeptThroughSaveOpenAndTheNextStart) {
+    Window().show();
+    ASSERT_TRUE(document.options().setValue(OptionId::HistoryCount, 3));
+    AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
+    document.UpdateTitle(true);
+    QStringList saved;
+    for (const char* name : {"d1.lx2", "d2.lx2", "d3.lx2", "d4.lx2"}) {
+        saved << QDir(files.path()).filePath(QString::fromLatin1(name));
+        questions.saveChoices.push_back(Chosen(saved.last()));
+        Window().MenuItem(QStringLiteral("Savedatabaseas1"))->trigger();
+    }
+    EXPECT_EQ(document.history().entries(), (QStringList{saved[3], saved[2], saved[1]}));
+    // Opening a new one drops the oldest; reopening a listed one keeps its place ...
+    OpenWithDialog(saved[0]);
+    EXPECT_EQ(document.history().entries(), (QStringList{saved[0], saved[3], saved[2]}));
+    OpenWithDialog(saved[2]);
+    EXPECT_EQ(document.history().entries(), (QStringList{saved[0], saved[3], saved[2]}));
+    // ... unless it is opened from the history.
+    ItemFor(saved[3])->trigger();
+    EXPECT_EQ(document.history().entries(), (QStringList{saved[3], saved[0], saved[2]}));
+
+    window.reset();
+    Window();
+    EXPECT_EQ(document.history().entries(), (QStringList{saved[3], saved[0], saved[2]}));
+}
+
+} // namespace
+} // namespace lumadex::test
