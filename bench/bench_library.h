@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lumadex::bench {
@@ -17,6 +18,7 @@ public:
     Answer Ask(const QString&, const QString&, MessageButtons, MessageIcon) override {
         return Answer::No;
     }
+    std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
     FileChoice ChooseFileToOpen(const FileDialogRequest&) override { return {}; }
     FileChoice ChooseFileToSave(const FileDialogRequest&) override {
         return {FileChoiceStatus::Chosen, path_};
