@@ -184,18 +184,23 @@ void ForEachRunOfEqualWords(Indices::iterator first, Indices::iterator last, con
 }
 
 // Where prepared keys are all equal, records whose texts differ are sorted by the order itself,
-// when one of them is tied.
+// when one of them is tied. Runs are mostly copies of one name: their texts are compared one
+// by one before any is kept.
 void BreakTies(Indices::iterator first, Indices::iterator last,
                const std::vector<std::uint8_t>& flags, const std::vector<Pdata*>& records,
                SortKeyFunction keyOf, const ListKeyOrder& order) {
     if (std::none_of(first, last, [&](std::uint32_t i) { return flags[i] & kTied; }))
         return;
+    QString firstStorage;
+    const QStringView firstText = KeyView(keyOf, *records[*first], firstStorage);
+    QString storage;
+    if (std::all_of(first + 1, last, [&](std::uint32_t i) {
+            return KeyView(keyOf, *records[i], storage) == firstText;
+        }))
+        return;
     std::vector<std::pair<QString, std::uint32_t>> texts;
     for (auto it = first; it != last; ++it)
         texts.emplace_back(keyOf(*records[*it]), *it);
-    if (std::all_of(texts.begin(), texts.end(),
-                    [&](const auto& text) { return text.first == texts.front().first; }))
-        return;
     std::stable_sort(texts.begin(), texts.end(),
                      [&](const auto& a, const auto& b) { return order.Less(a.first, b.first); });
     for (const auto& text : texts)
@@ -207,6 +212,12 @@ void BreakTies(Indices::iterator first, Indices::iterator last,
 void SortRunByRanksFrom(Indices::iterator first, Indices::iterator last, std::size_t offset,
                         const RankedKeys& ranked, const std::vector<Pdata*>& records,
                         SortKeyFunction keyOf, const ListKeyOrder& order) {
+    const std::string_view firstRanks = ranked.RanksOf(*first);
+    if (std::all_of(first + 1, last,
+                    [&](std::uint32_t i) { return ranked.RanksOf(i) == firstRanks; })) {
+        BreakTies(first, last, ranked.leading.flags, records, keyOf, order);
+        return;
+    }
     std::vector<RankWords> words;
     words.reserve(std::size_t(last - first));
     for (auto it = first; it != last; ++it)
