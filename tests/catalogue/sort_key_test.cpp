@@ -165,7 +165,7 @@ std::vector<std::unique_ptr<Pdata>> AsciiRecords(int count) {
     return records;
 }
 
-// Names that share long beginnings, so that the rest of the key decides.
+// Names and paths that share long beginnings, so that the rest of the key decides.
 std::vector<std::unique_ptr<Pdata>> LongNameRecords(int count) {
     const char* const stems[] = {"IMG_2024_0", "img_2024_0", "IMG-2024_0", "IMG_2024_1",
                                  "IMG_2024",   "IMG_20",     "img_2024_0-"};
@@ -174,7 +174,10 @@ std::vector<std::unique_ptr<Pdata>> LongNameRecords(int count) {
     for (int i = 0; i < count; ++i) {
         const QString name = QString::fromUtf8(stems[random() % std::size(stems)]) +
                              QString::number(random() % 4) + QStringLiteral(".JPG");
-        records.push_back(std::make_unique<Pdata>(QStringLiteral("/p/") + name));
+        // Deep folders: path keys share far more than one step of prepared rank bytes.
+        const QString folder =
+            QStringLiteral("/home/someone/Pictures/Holidays/Event-%1/").arg(random() % 3);
+        records.push_back(std::make_unique<Pdata>(folder + name));
     }
     return records;
 }
