@@ -18,6 +18,8 @@ using Indices = std::vector<std::uint32_t>;
 // Equal prepared keys leave the order's tie-breaks to decide: the key has a hyphen, or a
 // character that shares its rank with another than its other letter case.
 constexpr std::uint8_t kTied = 1;
+// The key has more rank bytes than its leading words hold.
+constexpr std::uint8_t kLonger = 2;
 
 // Each record's key prepared once as Words 64-bit words that order as the keys do (the first
 // word first), and whether it is tied.
@@ -78,17 +80,27 @@ RankWords RankWordsAt(std::string_view ranks, std::size_t offset) {
 }
 
 // The rank bytes of every key: the leading ones as words, and all of them for the keys that
-// are longer (kept in one buffer, only for those keys).
+// are longer (kept in one buffer, each after its length, only for those keys).
 struct RankedKeys {
     PreparedKeys<kRankWords> leading;
-    std::vector<std::uint32_t> lengths;
     std::string longRanks;
     std::vector<std::size_t> longStart; // per record; sized only once a key is longer
 
+    bool IsLonger(std::uint32_t index) const { return leading.flags[index] & kLonger; }
+    // All rank bytes of a longer key; nothing for the others, whose words hold them all.
     std::string_view RanksOf(std::uint32_t index) const {
-        if (lengths[index] <= kRankBytesPerStep)
+        if (!IsLonger(index))
             return {};
-        return {longRanks.data() + longStart[index], lengths[index]};
+        std::uint32_t length;
+        std::memcpy(&length, longRanks.data() + longStart[index], sizeof length);
+        return {longRanks.data() + longStart[index] + sizeof length, length};
+    }
+    void AddLonger(std::size_t index, std::size_t count, const std::string& ranks) {
+        longStart.resize(count);
+        longStart[index] = longRanks.size();
+        const auto length = std::uint32_t(ranks.size());
+        longRanks.append(reinterpret_cast<const char*>(&length), sizeof length);
+        longRanks += ranks;
     }
 };
 
@@ -97,7 +109,6 @@ std::optional<RankedKeys> AsciiRanks(const std::vector<Pdata*>& records, SortKey
     RankedKeys ranked;
     ranked.leading.words.reserve(records.size());
     ranked.leading.flags.reserve(records.size());
-    ranked.lengths.reserve(records.size());
     std::string ranks;
     QString storage;
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -107,13 +118,11 @@ std::optional<RankedKeys> AsciiRanks(const std::vector<Pdata*>& records, SortKey
         if (ranking == ListKeyOrder::Ranking::None)
             return std::nullopt;
         ranked.leading.words.push_back(RankWordsAt(ranks, 0));
-        ranked.leading.flags.push_back(ranking == ListKeyOrder::Ranking::Tied ? kTied : 0);
-        ranked.lengths.push_back(std::uint32_t(ranks.size()));
-        if (ranks.size() > kRankBytesPerStep) {
-            ranked.longStart.resize(records.size());
-            ranked.longStart[i] = ranked.longRanks.size();
-            ranked.longRanks += ranks;
-        }
+        const bool longer = ranks.size() > kRankBytesPerStep;
+        ranked.leading.flags.push_back(std::uint8_t(
+            (ranking == ListKeyOrder::Ranking::Tied ? kTied : 0) | (longer ? kLonger : 0)));
+        if (longer)
+            ranked.AddLonger(i, records.size(), ranks);
     }
     return ranked;
 }
@@ -237,7 +246,7 @@ void SortRunByRanksFrom(Indices::iterator first, Indices::iterator last, std::si
             ++runEnd;
         if (runEnd - run > 1) {
             const bool longer = std::any_of(run, runEnd, [&](std::uint32_t i) {
-                return ranked.lengths[i] > offset + kRankBytesPerStep;
+                return ranked.RanksOf(i).size() > offset + kRankBytesPerStep;
             });
             if (longer)
                 SortRunByRanksFrom(run, runEnd, offset + kRankBytesPerStep, ranked, records, keyOf,
@@ -266,9 +275,7 @@ Indices SortedIndices(const std::vector<Pdata*>& records, SortKeyFunction keyOf,
             indices.begin(), indices.end(),
             [&](std::uint32_t i) { return ranked->leading.words[i]; },
             [&](Indices::iterator first, Indices::iterator last) {
-                if (std::any_of(first, last, [&](std::uint32_t i) {
-                        return ranked->lengths[i] > kRankBytesPerStep;
-                    }))
+                if (std::any_of(first, last, [&](std::uint32_t i) { return ranked->IsLonger(i); }))
                     SortRunByRanksFrom(first, last, kRankBytesPerStep, *ranked, records, keyOf,
                                        order);
                 else
@@ -319,11 +326,23 @@ Indices SortedIndices(const std::vector<Pdata*>& records, SortKeyFunction keyOf,
 
 void SortRecordsByKey(std::vector<Pdata*>& records, SortKeyFunction keyOf,
                       const ListKeyOrder& order) {
-    std::vector<Pdata*> sorted;
-    sorted.reserve(records.size());
-    for (const std::uint32_t index : SortedIndices(records, keyOf, order))
-        sorted.push_back(records[index]);
-    records = std::move(sorted);
+    // Put each record where the sort says, one cycle of the permutation at a time, marking the
+    // places done in the index list itself: no second list of a million records is made.
+    Indices from = SortedIndices(records, keyOf, order);
+    for (std::size_t start = 0; start < from.size(); ++start) {
+        if (from[start] == start)
+            continue;
+        Pdata* const first = records[start];
+        std::size_t place = start;
+        while (from[place] != start) {
+            const std::size_t source = from[place];
+            records[place] = records[source];
+            from[place] = std::uint32_t(place);
+            place = source;
+        }
+        records[place] = first;
+        from[place] = std::uint32_t(place);
+    }
 }
 
 } // namespace lumadex
