@@ -22,7 +22,7 @@ constexpr std::uint8_t kTied = 1;
 constexpr std::uint8_t kLonger = 2;
 
 // Each record's key prepared once as Words 64-bit words that order as the keys do (the first
-// word first), and whether it is tied.
+// word first), and its flags.
 template <std::size_t Words> struct PreparedKeys {
     std::vector<std::array<std::uint64_t, Words>> words;
     std::vector<std::uint8_t> flags;
