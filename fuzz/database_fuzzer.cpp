@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -18,6 +19,7 @@ public:
     Answer Ask(const QString&, const QString&, MessageButtons, MessageIcon) override {
         return Answer::Cancel;
     }
+    std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
     FileChoice ChooseFileToOpen(const FileDialogRequest&) override { return {}; }
     FileChoice ChooseFileToSave(const FileDialogRequest&) override { return {}; }
 };
