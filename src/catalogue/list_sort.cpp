@@ -326,23 +326,11 @@ Indices SortedIndices(const std::vector<Pdata*>& records, SortKeyFunction keyOf,
 
 void SortRecordsByKey(std::vector<Pdata*>& records, SortKeyFunction keyOf,
                       const ListKeyOrder& order) {
-    // Put each record where the sort says, one cycle of the permutation at a time, marking the
-    // places done in the index list itself: no second list of a million records is made.
-    Indices from = SortedIndices(records, keyOf, order);
-    for (std::size_t start = 0; start < from.size(); ++start) {
-        if (from[start] == start)
-            continue;
-        Pdata* const first = records[start];
-        std::size_t place = start;
-        while (from[place] != start) {
-            const std::size_t source = from[place];
-            records[place] = records[source];
-            from[place] = std::uint32_t(place);
-            place = source;
-        }
-        records[place] = first;
-        from[place] = std::uint32_t(place);
-    }
+    std::vector<Pdata*> sorted;
+    sorted.reserve(records.size());
+    for (const std::uint32_t index : SortedIndices(records, keyOf, order))
+        sorted.push_back(records[index]);
+    records = std::move(sorted);
 }
 
 } // namespace lumadex
