@@ -221,6 +221,7 @@ private:
     std::function<void()> startDefaultsLoader_;
     QSet<QString> attachedCommands_;
     QElapsedTimer messageTimer_;
+    int callsSinceClockCheck_ = 0;
     int busyDepth_ = 0;
     int lastFilterIndex_ = 0;
     bool stopRequested_ = false;
