@@ -2,6 +2,8 @@
 
 #include "mainwindow/record_list_model.h"
 
+#include <QEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
@@ -30,13 +32,31 @@ QSize RecordRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
     return {1, option.fontMetrics.height() + 2};
 }
 
-RecordListView::RecordListView(QWidget* parent) : QListView(parent) {
-    setUniformItemSizes(true);
+RecordListView::RecordListView(QWidget* parent) : QTableView(parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setShowGrid(false);
+    setWordWrap(false);
     // A row shows one text clipped to the list's width.
+    horizontalHeader()->setStretchLastSection(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    FitRowHeightToFont();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    setTabKeyNavigation(false);
     setItemDelegate(new RecordRowDelegate(this));
+}
+
+void RecordListView::FitRowHeightToFont() {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+}
+
+void RecordListView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        FitRowHeightToFont();
 }
 
 void RecordListView::setRecordModel(RecordListModel* model) {
@@ -73,6 +93,13 @@ void RecordListView::SelectRow(int row) {
     scrollTo(index);
 }
 
+QModelIndex RecordListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // One column: Home and End go to the first and last rows, as in any list.
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void RecordListView::keyPressEvent(QKeyEvent* event) {
     static constexpr int kPassedKeys[] = {Qt::Key_1, Qt::Key_3, Qt::Key_4,
                                           Qt::Key_6, Qt::Key_7, Qt::Key_9};
@@ -82,11 +109,11 @@ void RecordListView::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    QListView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void RecordListView::mouseReleaseEvent(QMouseEvent* event) {
-    QListView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     Q_EMIT Clicked();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QListView>
 #include <QStyledItemDelegate>
+#include <QTableView>
 
 namespace lumadex {
 
@@ -19,9 +19,10 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
-// A list of picture records over a RecordListModel. Every row has the same height, so the
-// view lays out a million rows without asking for each.
-class RecordListView : public QListView {
+// A list of picture records over a RecordListModel: a table of one column without headers or
+// grid. Every row has the same fixed height, so the view places a million rows without
+// laying out each (a list view would walk them all after every rebuild).
+class RecordListView : public QTableView {
     Q_OBJECT
 public:
     explicit RecordListView(QWidget* parent = nullptr);
@@ -44,9 +45,13 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void FitRowHeightToFont();
+
     RecordListModel* model_ = nullptr;
     bool passKeypadKeys_ = false;
 };

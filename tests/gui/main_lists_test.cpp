@@ -200,7 +200,7 @@ TEST_F(MainListsTest, FindInRefListSelectsTheTargetAndRemoveFromListDropsOnlyThe
     EXPECT_EQ(document.catalogue().count(), 3);
 }
 
-TEST_F(MainListsTest, ReferenceListLeavesKeypadKeysToTheWindow) {
+TEST_F(MainListsTest, ReferenceListLeavesKeypadKeysToTheWindowAndMovesByItsOwnKeys) {
     for (int i = 0; i < 5; ++i)
         AddRecord(QStringLiteral("/p/%1.jpg").arg(i), kLookA + std::uint32_t(i) * kLookB);
     ListAll();
@@ -213,6 +213,11 @@ TEST_F(MainListsTest, ReferenceListLeavesKeypadKeysToTheWindow) {
     }
     QTest::keyClick(Window().ListBox1, Qt::Key_Down);
     EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 2);
+    // The list's own keys move through its rows.
+    QTest::keyClick(Window().ListBox1, Qt::Key_End);
+    EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 4);
+    QTest::keyClick(Window().ListBox1, Qt::Key_Home);
+    EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 0);
 }
 
 TEST_F(MainListsTest, InfoFieldsShowTheStoredNameSizeAndDate) {
