@@ -3,7 +3,7 @@
 // (a Document reading it without any window), all measured in this run.
 //
 // Usage: window_startup_bench [record count]
-#include "app/TMain.h"
+#include "main/TMain.h"
 #include "bench_library.h"
 
 #include <QApplication>

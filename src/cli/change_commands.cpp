@@ -2,7 +2,7 @@
 #include "catalogue/csv_rename.h"
 #include "cli/commands.h"
 #include "cli/database_session.h"
-#include "store/option_rows.h"
+#include "options/option_rows.h"
 
 #include <QStringList>
 #include <cstdio>

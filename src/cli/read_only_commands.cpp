@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 #include "cli/database_session.h"
 #include "store/database_header.h"
-#include "store/option_rows.h"
+#include "options/option_rows.h"
 
 #include <QFile>
 #include <QStringList>

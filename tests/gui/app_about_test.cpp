@@ -1,4 +1,4 @@
-#include "app/TAboutBox.h"
+#include "main/TAboutBox.h"
 #include "app_fixture.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "app/picture_adder.h"
+#include "adding/picture_adder.h"
 #include "app_fixture.h"
-#include "catalogue/TProgress.h"
+#include "adding/TProgress.h"
 #include "folders/TDirSel.h"
 
 #include <QCheckBox>

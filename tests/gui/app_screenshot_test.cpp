@@ -1,11 +1,11 @@
-#include "app/TAboutBox.h"
-#include "app/TOption.h"
-#include "app/menu_captions.h"
-#include "app/picture_adder.h"
-#include "app/screenshot.h"
+#include "main/TAboutBox.h"
+#include "option_dialog/TOption.h"
+#include "main/menu_captions.h"
+#include "adding/picture_adder.h"
+#include "main/screenshot.h"
 #include "app_fixture.h"
-#include "catalogue/TOpenForm.h"
-#include "catalogue/TProgress.h"
+#include "adding/TOpenForm.h"
+#include "adding/TProgress.h"
 #include "folders/TDirSel.h"
 
 #include <QCheckBox>

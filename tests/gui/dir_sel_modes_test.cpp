@@ -1,4 +1,4 @@
-#include "catalogue/adding_test_tree.h"
+#include "core/catalogue/adding_test_tree.h"
 #include "document/document.h"
 #include "folders/TDirSel.h"
 #include "folders/folder_tree.h"

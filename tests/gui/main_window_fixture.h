@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/TMain.h"
+#include "main/TMain.h"
 #include "catalogue/picture_loader.h"
 #include "document/document.h"
-#include "mainwindow/record_list_model.h"
-#include "mainwindow/record_list_view.h"
+#include "main/record_list_model.h"
+#include "main/record_list_view.h"
 #include "support/scripted_questions.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "app/manual.h"
+#include "main/manual.h"
 
 #include <QDesktopServices>
 #include <QDir>

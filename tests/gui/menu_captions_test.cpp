@@ -1,4 +1,4 @@
-#include "app/menu_captions.h"
+#include "main/menu_captions.h"
 
 #include <QAction>
 #include <QMainWindow>

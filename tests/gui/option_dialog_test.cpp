@@ -1,5 +1,5 @@
-#include "app/TOption.h"
-#include "app/option_radio_group.h"
+#include "option_dialog/TOption.h"
+#include "option_dialog/option_radio_group.h"
 #include "gui/option_test_support.h"
 #include "support/scripted_questions.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/TOption.h"
-#include "app/option_radio_group.h"
+#include "option_dialog/TOption.h"
+#include "option_dialog/option_radio_group.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

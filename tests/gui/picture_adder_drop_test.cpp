@@ -1,4 +1,4 @@
-#include "app/picture_drop.h"
+#include "adding/picture_drop.h"
 #include "gui/picture_adder_fixture.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/picture_adder.h"
-#include "catalogue/TOpenForm.h"
-#include "catalogue/TProgress.h"
-#include "catalogue/adding_test_tree.h"
+#include "adding/picture_adder.h"
+#include "adding/TOpenForm.h"
+#include "adding/TProgress.h"
+#include "core/catalogue/adding_test_tree.h"
 #include "catalogue/sort_key.h"
 #include "document/document.h"
 #include "folders/TDirSel.h"

@@ -1,4 +1,4 @@
-#include "app/qt_user_questions.h"
+#include "main/qt_user_questions.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "app/screenshot.h"
+#include "main/screenshot.h"
 
 #include <QDir>
 #include <QFileInfo>

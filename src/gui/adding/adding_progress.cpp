@@ -1,0 +1,49 @@
+#include "adding/adding_progress.h"
+
+#include "adding/picture_adder.h"
+#include "adding/TProgress.h"
+
+#include <QCoreApplication>
+
+namespace lumadex {
+
+void AddingProgress::ShowStatus(StatusPanel panel, const QString& text) {
+    if (panel == StatusPanel::Progress)
+        adder_.ShowProgressText(text);
+    else
+        Q_EMIT adder_.ResultText(text);
+}
+
+void AddingProgress::ShowProgressCaption(const QString& text) {
+    progress_.setWindowTitle(text);
+}
+
+void AddingProgress::ShowPicture(const Bitmap& picture) {
+    progress_.ShowPicture(picture);
+}
+
+void AddingProgress::CellDone(int cellsDone) {
+    progress_.ShowCellsDone(cellsDone);
+}
+
+void AddingProgress::LetMessagesRun() {
+    QCoreApplication::processEvents();
+}
+
+bool AddingProgress::AbortRequested() const {
+    return progress_.aborted;
+}
+
+void AddingProgress::ShowFileCount(const QString& text) {
+    Q_EMIT adder_.StatusText(PictureAdder::kCountPanel, text);
+}
+
+void AddingProgress::ShowFilesProgress(int started, int total) {
+    progress_.ShowFilesDone(started, total);
+}
+
+void AddingProgress::RefreshLists() {
+    Q_EMIT adder_.RefreshListsRequested();
+}
+
+} // namespace lumadex

@@ -1,0 +1,529 @@
+#include "main/TMain.h"
+
+#include "main/record_list_model.h"
+#include "main/record_list_view.h"
+#include "main/selection_status.h"
+#include "platform/settings_folder.h"
+#include "store/default_options_file.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace lumadex {
+namespace {
+
+constexpr int kToolBarHeight = 30;
+constexpr int kRowHeight = 28;
+constexpr int kStatusBarHeight = 22;
+constexpr int kPreviewSize = 105;
+constexpr int kViewPanelWidth = kPreviewSize + 4;
+constexpr int kInfoHeight = 18;
+constexpr int kCountPanelWidth = 106;
+
+template <typename Widget> Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* AddStatusPanel(QStatusBar* bar, const char* name, const QString& text, bool stretch) {
+    auto* label = Named(new QLabel(text, bar), name);
+    label->setTextFormat(Qt::PlainText);
+    if (stretch)
+        bar->addWidget(label, 1);
+    else
+        bar->addPermanentWidget(label);
+    return label;
+}
+
+// The open database's file name without folder and extension; empty for a new database.
+QString DatabaseName(const Document& document) {
+    return QFileInfo(document.databasePath()).completeBaseName();
+}
+
+} // namespace
+
+TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
+    : QMainWindow(parent), document_(document), questions_(questions) {
+    setObjectName(QStringLiteral("TMain"));
+    setCentralWidget(new QWidget(this));
+    menus_ = BuildMainMenus(*menuBar());
+    BuildToolBar();
+    BuildLists();
+    BuildButtonRows();
+    BuildStatusBars();
+    ConnectCommands();
+    ConnectHistory();
+    document_.pictures().setProgramFolder(ProgramFolder() + QLatin1Char('/'));
+    document_.SetObserver(this);
+    document_.SetCatalogueListener(this);
+    LoadHistory();
+    messageTimer_.start();
+    resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
+    setAcceptDrops(true);
+    setWindowTitle(document_.Title());
+    UpdateCommands();
+}
+
+TMain::~TMain() {
+    FormDestroy();
+    document_.SetObserver(nullptr);
+    document_.SetCatalogueListener(nullptr);
+}
+
+void TMain::BuildToolBar() {
+    QWidget* client = centralWidget();
+    Panel1 = Named(new QFrame(client), "Panel1");
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    struct ToolButton {
+        QToolButton*& button;
+        const char* name;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+        const char* item; // the menu item it runs
+    };
+    const ToolButton buttons[] = {
+        {SpeedButton1, "SpeedButton1", "Add Picture", QStyle::SP_FileIcon, "Open1"},
+        {SpeedButton6, "SpeedButton6", "Add Pictures from Folder", QStyle::SP_DirIcon,
+         "AddPicturefromDir1"},
+        {SpeedButton3, "SpeedButton3", "Open Database", QStyle::SP_DialogOpenButton,
+         "Opendatabase1"},
+        {SpeedButton4, "SpeedButton4", "Save Database", QStyle::SP_DialogSaveButton,
+         "Savedatabase1"},
+        {SpeedButton7, "SpeedButton7", "Save Database As", QStyle::SP_DriveHDIcon,
+         "Savedatabaseas1"},
+        {SpeedButton8, "SpeedButton8", "Clear All Data Entry", QStyle::SP_TrashIcon,
+         "ClearAllDataEntry1"},
+        {SpeedButton9, "SpeedButton9", "Refresh", QStyle::SP_BrowserReload, "Refind1"},
+        {SpeedButton10, "SpeedButton10", "Make Mismatch|", QStyle::SP_DialogNoButton,
+         "Makemismatch1"},
+        {DataSetSpeedButton, "DataSetSpeedButton", "Data Set", QStyle::SP_FileDialogDetailedView,
+         nullptr},
+        {SpeedButton5, "SpeedButton5", "Option", QStyle::SP_FileDialogContentsView, "Setup1"},
+        {SpeedButton2, "SpeedButton2", "Exit", QStyle::SP_DialogCloseButton, "Exit1"},
+    };
+    int x = 2;
+    for (const ToolButton& tool : buttons) {
+        tool.button = Named(new QToolButton(Panel1), tool.name);
+        // The hint's short part is the tool tip; a long part after "|" goes to the status bar.
+        const QString hint = QString::fromLatin1(tool.hint);
+        tool.button->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+        tool.button->setIcon(style()->standardIcon(tool.icon));
+        tool.button->setAutoRaise(true);
+        tool.button->setGeometry(x, 2, kToolBarHeight - 4, kToolBarHeight - 4);
+        x += kToolBarHeight - 2;
+        QAction* item = tool.item ? MenuItem(QString::fromLatin1(tool.item)) : nullptr;
+        if (item) {
+            connect(tool.button, &QToolButton::clicked, item, &QAction::trigger);
+            tool.button->setEnabled(item->isEnabled());
+            connect(item, &QAction::enabledChanged, tool.button, &QToolButton::setEnabled);
+        } else {
+            tool.button->setEnabled(false);
+        }
+    }
+    Crystal = Named(new QLabel(QStringLiteral("?"), Panel1), "Crystal");
+    Crystal->setAlignment(Qt::AlignCenter);
+    Crystal->setFrameShape(QFrame::Panel);
+    Crystal->setFrameShadow(QFrame::Sunken);
+    Crystal->setGeometry(x + 8, 4, kToolBarHeight - 8, kToolBarHeight - 8);
+}
+
+void TMain::BuildLists() {
+    QWidget* client = centralWidget();
+    ListBox1 = Named(new RecordListView(client), "ListBox1");
+    ListBox2 = Named(new RecordListView(client), "ListBox2");
+    referenceModel = new RecordListModel(referenceStore_, document_.pictures(), this);
+    targetModel = new RecordListModel(targetStore_, document_.pictures(), this);
+    ListBox1->setRecordModel(referenceModel);
+    ListBox2->setRecordModel(targetModel);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBox1->setPassKeypadKeys(true);
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TMain::ListBox1Change);
+    connect(ListBox2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TMain::ListBox2Change);
+    connect(ListBox1, &RecordListView::Clicked, this, &TMain::ListBox1Click);
+
+    TargetPopup = Named(new QMenu(this), "TargetPopup");
+    FindinRef = TargetPopup->addAction(QStringLiteral("Find in Ref. List"));
+    FindinRef->setObjectName(QStringLiteral("FindinRef"));
+    FindinRef->setEnabled(false);
+    RemovefromList1 = TargetPopup->addAction(QStringLiteral("Remove from List"));
+    RemovefromList1->setObjectName(QStringLiteral("RemovefromList1"));
+    connect(FindinRef, &QAction::triggered, this, &TMain::FindinRefClick);
+    connect(RemovefromList1, &QAction::triggered, this, &TMain::RemovefromList1Click);
+    ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListBox2, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        TargetPopup->popup(ListBox2->viewport()->mapToGlobal(position));
+    });
+
+    // The preview column: the reference preview over the target preview, each with the
+    // name, size and date of its record below it.
+    const auto makeViewPanel = [client](const char* panelName, const char* imageName,
+                                        QLabel*& image) {
+        auto* panel = Named(new QFrame(client), panelName);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        image = Named(new QLabel(panel), imageName);
+        image->setGeometry(2, 2, kPreviewSize, kPreviewSize);
+        image->setAlignment(Qt::AlignCenter);
+        image->hide();
+        return panel;
+    };
+    LeftViewPanel = makeViewPanel("LeftViewPanel", "Image1", Image1);
+    RightViewPanel = makeViewPanel("RightViewPanel", "Image2", Image2);
+    const auto infoLabel = [client](const char* name) {
+        auto* label = Named(new QLabel(client), name);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    };
+    STFnam1 = infoLabel("STFnam1");
+    STFSize1 = infoLabel("STFSize1");
+    STFDate = infoLabel("STFDate");
+    STFDate->setWordWrap(true);
+    STFnam2 = infoLabel("STFnam2");
+    STFSize2 = infoLabel("STFSize2");
+    STFDate2 = infoLabel("STFDate2");
+    STFDate2->setWordWrap(true);
+
+    Panel2 = Named(new QFrame(client), "Panel2");
+    ComboBoxSort = Named(new QComboBox(Panel2), "ComboBoxSort");
+    ComboBoxSort->addItems({QStringLiteral("Name"), QStringLiteral("PathName"),
+                            QStringLiteral("Date"), QStringLiteral("Size"),
+                            QStringLiteral("Similarity")});
+    ComboBoxSort->setToolTip(QStringLiteral("Sort by"));
+    ComboBoxSort->setGeometry(4, 2, 110, kRowHeight - 4);
+    connect(ComboBoxSort, &QComboBox::activated, this, &TMain::ComboBoxSortChange);
+    DataFilter = Named(new QComboBox(Panel2), "DataFilter");
+    DataFilter->addItems({QStringLiteral("All"), QStringLiteral("Has Similar Pics")});
+    DataFilter->setToolTip(QStringLiteral("Search Item"));
+    DataFilter->setGeometry(120, 2, 150, kRowHeight - 4);
+    connect(DataFilter, &QComboBox::currentIndexChanged, this, &TMain::DataFilterChange);
+    SearchButton = Named(new QPushButton(QStringLiteral("Search"), Panel2), "SearchButton");
+    SearchButton->setGeometry(276, 2, 70, kRowHeight - 4);
+    connect(SearchButton, &QPushButton::clicked, this, &TMain::SearchButtonClick);
+    StopBitBtn = Named(new QToolButton(Panel2), "StopBitBtn");
+    StopBitBtn->setText(QStringLiteral("Stop"));
+    StopBitBtn->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    StopBitBtn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    StopBitBtn->setGeometry(352, 2, 80, kRowHeight - 4);
+    StopBitBtn->hide();
+    connect(StopBitBtn, &QToolButton::clicked, this, &TMain::StopBitBtnClick);
+
+    Panel3 = Named(new QFrame(client), "Panel3");
+    DisableAutoFind =
+        Named(new QCheckBox(QStringLiteral("Disable Reference"), Panel3), "DisableAutoFind");
+    DisableAutoFind->setGeometry(4, 2, 160, kRowHeight - 4);
+    connect(DisableAutoFind, &QCheckBox::clicked, this, &TMain::DisableAutoFindClick);
+    UseSubIndex = Named(new QCheckBox(QStringLiteral("Use SubIndex"), Panel3), "UseSubIndex");
+    UseSubIndex->setChecked(true);
+    UseSubIndex->setGeometry(170, 2, 120, kRowHeight - 4);
+    connect(UseSubIndex, &QCheckBox::clicked, this, [this] { ReferenceSelected(false); });
+}
+
+void TMain::BuildButtonRows() {
+    QWidget* client = centralWidget();
+    LeftPanel = Named(new QFrame(client), "LeftPanel");
+    RightPanel = Named(new QFrame(client), "RightPanel");
+    struct RowButton {
+        QPushButton*& button;
+        const char* name;
+        const char* caption;
+        QFrame* row;
+    };
+    const RowButton buttons[] = {
+        {LeftViewButton, "LeftViewButton", "View", LeftPanel},
+        {ClearEntry, "ClearEntry", "Clear", LeftPanel},
+        {CopyRefButton, "CopyRefButton", "Copy", LeftPanel},
+        {MoveRefButton, "MoveRefButton", "Move", LeftPanel},
+        {RefdelButton, "RefdelButton", "Delete", LeftPanel},
+        {ButtonRenameLeft, "ButtonRenameLeft", "Rename", LeftPanel},
+        {RightViewButton, "RightViewButton", "View", RightPanel},
+        {CopyButton, "CopyButton", "Copy", RightPanel},
+        {MoveButton, "MoveButton", "Move", RightPanel},
+        {DelButton, "DelButton", "Delete", RightPanel},
+        {Rename, "Rename", "&Rename", RightPanel},
+    };
+    for (const RowButton& tool : buttons) {
+        tool.button =
+            Named(new QPushButton(QString::fromLatin1(tool.caption), tool.row), tool.name);
+        // Their commands (viewers and file operations) are not part of this window yet.
+        tool.button->setEnabled(false);
+    }
+    ButtonRenameLeft->hide();
+    for (QFrame* row : {LeftPanel, RightPanel}) {
+        row->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(row, &QWidget::customContextMenuRequested, this,
+                [this, row](const QPoint& position) { ShowButtonRowMenu(row, position); });
+    }
+}
+
+void TMain::ShowButtonRowMenu(QWidget* row, const QPoint& position) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ButtonRowMenu"));
+    for (QPushButton* button : row->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        QAction* item = menu.addAction(button->text());
+        item->setObjectName(button->objectName());
+        item->setCheckable(true);
+        item->setChecked(button->isVisibleTo(row));
+        connect(item, &QAction::toggled, button, [this, button](bool shown) {
+            button->setVisible(shown);
+            FormResize();
+        });
+    }
+    menu.exec(row->mapToGlobal(position));
+}
+
+void TMain::BuildStatusBars() {
+    QWidget* client = centralWidget();
+    StatusBar1 = Named(new QStatusBar(client), "StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1Panel0 = AddStatusPanel(StatusBar1, "StatusBar1Panel0", QStringLiteral("Idle"), true);
+    StatusBar1Panel1 =
+        AddStatusPanel(StatusBar1, "StatusBar1Panel1", QStringLiteral("0 File read"), false);
+    StatusBar1Panel1->setAlignment(Qt::AlignCenter);
+    StatusBar1Panel1->setFixedWidth(kCountPanelWidth);
+    StatusBar2 = Named(new QStatusBar(client), "StatusBar2");
+    StatusBar2->setSizeGripEnabled(true);
+    StatusBar2Panel0 = AddStatusPanel(StatusBar2, "StatusBar2Panel0", QString(), true);
+    ProgressBar1 = Named(new QProgressBar(client), "ProgressBar1");
+    ProgressBar1->hide();
+}
+
+void TMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMain::FormResize() {
+    const int width = centralWidget()->width();
+    const int height = centralWidget()->height();
+    Panel1->setGeometry(0, 0, width, kToolBarHeight);
+    // From the bottom up: StatusBar2, StatusBar1, the search row, the option row.
+    int y = height - kStatusBarHeight;
+    StatusBar2->setGeometry(0, y, width, kStatusBarHeight);
+    ProgressBar1->setGeometry(0, y, width, kStatusBarHeight);
+    y -= kStatusBarHeight;
+    StatusBar1->setGeometry(0, y, width, kStatusBarHeight);
+    y -= kRowHeight;
+    Panel2->setGeometry(0, y, width, kRowHeight);
+    y -= kRowHeight;
+    Panel3->setGeometry(0, y, width, kRowHeight);
+
+    const int listTop = kToolBarHeight + 2;
+    const int listWidth = std::max(0, (width - kViewPanelWidth - 8) / 2 - 8);
+    const int listHeight =
+        std::max(0, height - listTop - kToolBarHeight - 2 * kStatusBarHeight - 2 * kRowHeight);
+    ListBox1->setGeometry(4, listTop, listWidth, listHeight);
+    ListBox2->setGeometry(4 + listWidth + 4, listTop, listWidth, listHeight);
+    const int rowTop = y - kRowHeight;
+    LeftPanel->setGeometry(4, rowTop, listWidth, kRowHeight);
+    RightPanel->setGeometry(ListBox2->x(), rowTop, listWidth, kRowHeight);
+    for (QFrame* row : {LeftPanel, RightPanel}) {
+        int x = 0;
+        for (QPushButton* button : row->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+            if (!button->isVisibleTo(row))
+                continue;
+            button->setGeometry(x, 2, 64, kRowHeight - 4);
+            x += 66;
+        }
+    }
+
+    const int column = width - kViewPanelWidth - 4;
+    int top = listTop;
+    for (auto [panel, name, size, date] :
+         {std::tuple{LeftViewPanel, STFnam1, STFSize1, STFDate},
+          std::tuple{RightViewPanel, STFnam2, STFSize2, STFDate2}}) {
+        panel->setGeometry(column, top, kViewPanelWidth, kViewPanelWidth);
+        top += kViewPanelWidth + 2;
+        for (QLabel* info : {name, size}) {
+            info->setGeometry(column, top, kViewPanelWidth, kInfoHeight);
+            top += kInfoHeight;
+        }
+        // Date and time may take two lines.
+        date->setGeometry(column, top, kViewPanelWidth, 2 * kInfoHeight);
+        top += 2 * kInfoHeight;
+        top += 8;
+    }
+}
+
+namespace {
+
+QStringList LocalPaths(const QMimeData* data) {
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+} // namespace
+
+void TMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMain::dropEvent(QDropEvent* event) {
+    const QStringList paths = LocalPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Q_EMIT PathsDropped(paths);
+}
+
+void TMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMain::FormShow() {
+    const QStringList hints = CrystalHints();
+    Crystal->setToolTip(hints.at(int(QRandomGenerator::global()->bounded(hints.size()))));
+    SelectSortKey();
+    if (!firstShowDone_)
+        FirstShow();
+    document_.UpdateTitle(false);
+    for (const QString& name : ItemsHiddenAtShow())
+        MenuItem(name)->setVisible(false);
+    SearchButton->hide();
+    UseSubIndex->hide();
+    StopBitBtn->hide();
+    ComboBoxSort->setCurrentIndex(document_.options().choice(RadioChoice::Sortby));
+}
+
+void TMain::FirstShow() {
+    // Set first: a database read below runs the lists, which may let messages run and show
+    // the window again.
+    firstShowDone_ = true;
+    if (!startDatabase_.isEmpty()) {
+        document_.setPendingDatabasePath(startDatabase_);
+        document_.ReadDatabase();
+        document_.setDataChanged(false);
+        document_.setOptionsChanged(false);
+    } else if (startDefaultsLoader_) {
+        startDefaultsLoader_();
+        SelectSortKey();
+    } else {
+        const LoadDefaultOptionsResult defaults =
+            LoadDefaultOptions(document_.pictures().programFolder(), document_.options());
+        if (!defaults.statusText().isEmpty())
+            StatusBar1Panel0->setText(defaults.statusText());
+        SelectSortKey();
+        Q_EMIT MenuLanguageRequired(document_.options().isChecked(OptionId::UseJapneseMenu));
+    }
+    LoadSettings();
+}
+
+void TMain::LoadHistory() {
+    document_.history() = FileHistory::load(document_.pictures().programFolder());
+    if (!document_.history().isEmpty())
+        document_.setOpenDialogFolder(QFileInfo(document_.history().entries().first()).path());
+}
+
+void TMain::LoadSettings() {
+    if (!lumadex::LoadAppConfig(document_.pictures().programFolder(), appConfig_))
+        return;
+    const WindowGeometry& geometry = appConfig_.mainWindow;
+    if (geometry.width > 0 && geometry.height > 0)
+        setGeometry(geometry.left, geometry.top, geometry.width, geometry.height);
+    UseSubIndex->setChecked(appConfig_.useSubIndex);
+    int bit = 0;
+    for (QPushButton* button :
+         {LeftViewButton, ClearEntry, CopyRefButton, MoveRefButton, RefdelButton, ButtonRenameLeft,
+          RightViewButton, CopyButton, MoveButton, DelButton, Rename})
+        button->setVisible(appConfig_.isButtonVisible(MainButton(bit++)));
+    FormResize();
+}
+
+void TMain::SaveSettings() {
+    const QRect frame = geometry();
+    appConfig_.mainWindow = {frame.top(), frame.left(), frame.width(), frame.height()};
+    int mask = 0;
+    int bit = 0;
+    for (QPushButton* button :
+         {LeftViewButton, ClearEntry, CopyRefButton, MoveRefButton, RefdelButton, ButtonRenameLeft,
+          RightViewButton, CopyButton, MoveButton, DelButton, Rename}) {
+        if (button->isVisibleTo(button->parentWidget()))
+            mask |= 1 << bit;
+        ++bit;
+    }
+    appConfig_.buttonVisibility = mask;
+    appConfig_.useSubIndex = UseSubIndex->isChecked();
+    appConfig_.openDialogFolder = document_.openDialog().folder;
+    appConfig_.saveDialogFolder = document_.saveDialog().folder;
+    if (!lumadex::SaveAppConfig(document_.pictures().programFolder(), appConfig_))
+        StatusBar1Panel0->setText(QStringLiteral("Can't write ") +
+                                  QLatin1String(kAppConfigFileName));
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+    if (!AskSaveBeforeClose()) {
+        event->ignore();
+        return;
+    }
+    SaveSettings();
+    event->accept();
+}
+
+bool TMain::AskSaveBeforeClose() {
+    if (!document_.hasUnsavedChanges())
+        return true;
+    const QString name = DatabaseName(document_);
+    const QString caption = name.isEmpty() ? QStringLiteral("[New]") : name;
+    switch (questions_.Ask(QStringLiteral("Data changed.Save?"), caption,
+                           MessageButtons::YesNoCancel, MessageIcon::Question)) {
+    case Answer::Yes:
+        // The window stays open unless the database was written: a cancelled save dialog or
+        // a failed write would otherwise lose the changes.
+        if (document_.Save() != SaveOutcome::Saved)
+            return false;
+        document_.ClearChangeFlags();
+        return true;
+    case Answer::No:
+        document_.ClearChangeFlags();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The last chance for changes the close question did not see (the program ended without
+// closing the window): there is no staying open now, so only Yes and No. The history is
+// written after it, so that a database saved here is listed.
+void TMain::FormDestroy() {
+    if (document_.hasUnsavedChanges()) {
+        if (questions_.Ask(QStringLiteral("Data changed.Save?"), DatabaseName(document_),
+                           MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
+            document_.Save();
+        document_.ClearChangeFlags();
+    }
+    hide();
+    document_.history().save(document_.pictures().programFolder());
+}
+
+void TMain::Exit1Click() {
+    stopRequested_ = true;
+    document_.RequestStop();
+    close();
+}
+
+} // namespace lumadex

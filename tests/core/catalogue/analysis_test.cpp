@@ -1,0 +1,300 @@
+#include "catalogue/picture_catalogue.h"
+#include "catalogue/picture_preparation.h"
+#include "core/catalogue/test_pictures.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <climits>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace lumadex {
+namespace {
+
+// A stand-in picture format: "TEST", width and height as little-endian u32, then anything.
+// Its pixels are a fixed pattern of the given size.
+QByteArray TestPictureFile(std::uint32_t width, std::uint32_t height, int fileSize) {
+    QByteArray bytes("TEST");
+    for (const std::uint32_t value : {width, height}) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(char((value >> shift) & 0xFF));
+    }
+    bytes.resize(std::max<qsizetype>(fileSize, bytes.size()), 'x');
+    bytes.resize(fileSize);
+    return bytes;
+}
+
+Bitmap TestPattern(int width, int height) {
+    return test::PaintedPicture(width, height, [](int x, int y) {
+        return MakeColour(std::uint8_t(x * 7), std::uint8_t(y * 5), std::uint8_t(x + y));
+    });
+}
+
+std::optional<DecodeStatus> ReadTestPicture(const PictureFile& file, Bitmap& out,
+                                            int maxDimension) {
+    if (file.bytes.size() < 12 || std::memcmp(file.bytes.data(), "TEST", 4) != 0)
+        return DecodeStatus::Failed;
+    std::uint32_t size[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::uint8_t* p = file.bytes.data() + 4 + 4 * i;
+        size[i] = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+                  (std::uint32_t(p[3]) << 24);
+    }
+    if (size[0] == 0 || size[1] == 0 || size[0] > std::uint32_t(maxDimension) ||
+        size[1] > std::uint32_t(maxDimension))
+        return DecodeStatus::BadDimensions;
+    out = TestPattern(int(size[0]), int(size[1]));
+    return DecodeStatus::Ok;
+}
+
+PictureLoader TestLoader() {
+    PictureLoader loader;
+    loader.AddLast(ReadTestPicture);
+    return loader;
+}
+
+// Records everything an analysis and the catalogue report.
+class Recorder : public AnalysisObserver, public CatalogueListener {
+public:
+    QStringList events;
+    int abortAfterColumns = -1;
+    int columns = 0;
+    std::vector<Pdata*> analysed;
+    std::vector<Pdata*> removing;
+
+    void ShowStatus(StatusPanel panel, const QString& text) override {
+        events << (panel == StatusPanel::Progress ? "status1:" : "status2:") + text;
+    }
+    void ShowProgressCaption(const QString& text) override { events << "caption:" + text; }
+    void ShowPicture(const Bitmap& picture) override {
+        events << QStringLiteral("picture:%1x%2").arg(picture.width()).arg(picture.height());
+    }
+    void LetMessagesRun() override { ++columns; }
+    bool AbortRequested() const override {
+        return abortAfterColumns >= 0 && columns >= abortAfterColumns;
+    }
+    void ShowStatus(const QString& text) override { events << "logged:" + text; }
+    void RecordAnalysed(Pdata& record) override { analysed.push_back(&record); }
+    void RecordRemoving(Pdata& record) override { removing.push_back(&record); }
+};
+
+class AnalysisTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        pictures_.SetListener(&recorder_);
+    }
+
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = folder_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir folder_;
+    PictureCatalogue pictures_{TestLoader()};
+    Recorder recorder_;
+};
+
+TEST_F(AnalysisTest, RefusedFilesAreReportedAndLeaveNoRecord) {
+    ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.test"));
+    struct Row {
+        const char* name;
+        QByteArray bytes; // empty: do not write the file
+        const char* message;
+    };
+    const Row rows[] = {
+        {"1023 bytes", TestPictureFile(20, 20, 1023), "File is too small,"},
+        {"empty", QByteArray(), "File is too small,"},
+        {"not a picture", QByteArray(4096, 'z'), "Read failed,"},
+        {"missing", QByteArray(), "Read failed,"},
+        {"folder.test", QByteArray(), "Read failed,"},
+        {"10001 x 50", TestPictureFile(10001, 50, 2000), "File read failed,"},
+        {"50 x 10001", TestPictureFile(50, 10001, 2000), "File read failed,"},
+        {"0 x 50", TestPictureFile(0, 50, 2000), "File read failed,"},
+        {"15 x 15", TestPictureFile(15, 15, 2000), "Cant analyze,"},
+        {"15 x 200", TestPictureFile(15, 200, 2000), "Cant analyze,"},
+        {"200 x 15", TestPictureFile(200, 15, 2000), "Cant analyze,"},
+    };
+    int logged = 0;
+    for (const Row& row : rows) {
+        QString path = folder_.filePath(row.name);
+        if (!row.bytes.isEmpty() || QByteArray(row.name) == "empty")
+            path = Write(row.name, row.bytes);
+        recorder_.events.clear();
+
+        EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Skipped) << row.name;
+        const QString message = QString::fromUtf8(row.message) + path;
+        EXPECT_EQ(recorder_.events, (QStringList{"status1:Reading " + path,
+                                                 "caption:Reading " + path, "logged:" + message}))
+            << row.name;
+        EXPECT_EQ(pictures_.errorHistory().messageCount(), ++logged) << row.name;
+        EXPECT_EQ(pictures_.errorHistory().entries()[std::size_t(std::min(logged, 10) - 1)],
+                  QStringLiteral("Error %1:").arg(logged) + message)
+            << row.name;
+    }
+    EXPECT_EQ(pictures_.catalogue().count(), 0);
+    EXPECT_TRUE(pictures_.newAdded().empty());
+    EXPECT_TRUE(recorder_.analysed.empty());
+    EXPECT_FALSE(pictures_.dataChanged());
+}
+
+TEST_F(AnalysisTest, AnalysedFileBecomesANewRecord) {
+    const QString path = Write("Picture.test", TestPictureFile(300, 200, 1024));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime modified(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+
+    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Done);
+    EXPECT_EQ(recorder_.events,
+              (QStringList{"status1:Reading " + path, "caption:Reading " + path, "picture:300x200",
+                           "status1:Analyzing", "caption:Analyzing " + path}));
+    ASSERT_EQ(pictures_.catalogue().count(), 1);
+    const Pdata& record = pictures_.catalogue().at(0);
+    EXPECT_EQ(record.fileName, path);
+    EXPECT_EQ(record.fileSize, 1024);
+    EXPECT_EQ(record.fileTime, modified.toSecsSinceEpoch());
+    Pdata expected(path);
+    ComputeSignature(TestPattern(300, 200), expected, false, 0, 0, 0, 0);
+    EXPECT_EQ(record.signatureBits, expected.signatureBits);
+    EXPECT_EQ(record.signatureLevels, expected.signatureLevels);
+    EXPECT_EQ(record.mismatchId, 0);
+    EXPECT_EQ(record.groupNo, -1);
+
+    EXPECT_EQ(pictures_.newAdded(), std::vector<Pdata*>{&pictures_.catalogue().at(0)});
+    EXPECT_EQ(recorder_.analysed, std::vector<Pdata*>{&pictures_.catalogue().at(0)});
+    EXPECT_TRUE(pictures_.dataChanged());
+    EXPECT_EQ(pictures_.errorHistory().messageCount(), 0);
+
+    // Analysis never looks for an existing record: the caller decides about re-adding.
+    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Done);
+    EXPECT_EQ(pictures_.catalogue().count(), 2);
+    EXPECT_EQ(pictures_.newAdded().size(), 2u);
+}
+
+TEST_F(AnalysisTest, LargestAcceptedPictureIsAnalysed) {
+    const QString path = Write("wide.test", TestPictureFile(10000, 16, 1024));
+    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Done);
+    EXPECT_EQ(pictures_.catalogue().count(), 1);
+}
+
+TEST_F(AnalysisTest, FileTimesOutsideTheRecordsRangeAreClamped) {
+    struct Row {
+        const char* name;
+        QDateTime modified;
+        std::int32_t expected;
+    };
+    const Row rows[] = {
+        {"before 1970", QDateTime(QDate(1960, 1, 1), QTime(0, 0), Qt::UTC), -315619200},
+        {"after 2038", QDateTime(QDate(2100, 1, 1), QTime(0, 0), Qt::UTC), INT32_MAX},
+        {"before 1901", QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC), INT32_MIN},
+    };
+    for (const Row& row : rows) {
+        const QString path = Write(row.name, TestPictureFile(20, 20, 1500));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        if (!file.setFileTime(row.modified, QFileDevice::FileModificationTime))
+            continue; // the file system cannot hold this time
+        file.close();
+        const PreparedPicture picture = PreparePicture(path, pictures_.loader());
+        ASSERT_TRUE(picture.ready()) << row.name;
+        EXPECT_EQ(picture.fileTime, row.expected) << row.name;
+        EXPECT_EQ(picture.fileSize, 1500) << row.name;
+    }
+}
+
+TEST_F(AnalysisTest, AbortLeavesNoRecordAndIsNotLogged) {
+    const QString path = Write("a.test", TestPictureFile(300, 200, 2000));
+    recorder_.abortAfterColumns = 60;
+    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Stopped);
+    EXPECT_EQ(recorder_.events.last(), "status2:Aborted");
+    EXPECT_EQ(recorder_.columns, 2 * 38); // stopped after the cell in progress, the second
+    EXPECT_EQ(pictures_.catalogue().count(), 0);
+    EXPECT_TRUE(pictures_.newAdded().empty());
+    EXPECT_EQ(pictures_.errorHistory().messageCount(), 0);
+    EXPECT_FALSE(pictures_.dataChanged());
+}
+
+TEST_F(AnalysisTest, DeletedRecordLeavesEveryListFirst) {
+    const QString first = Write("1.test", TestPictureFile(20, 20, 2000));
+    const QString second = Write("2.test", TestPictureFile(30, 20, 2000));
+    ASSERT_EQ(pictures_.AnalyseFile(first, recorder_), ItemResult::Done);
+    ASSERT_EQ(pictures_.AnalyseFile(second, recorder_), ItemResult::Done);
+    pictures_.setDataChanged(false);
+    Pdata* doomed = &pictures_.catalogue().at(0);
+    Pdata* kept = &pictures_.catalogue().at(1);
+
+    pictures_.DeleteRecord(0);
+    EXPECT_EQ(recorder_.removing, std::vector<Pdata*>{doomed});
+    EXPECT_EQ(pictures_.newAdded(), std::vector<Pdata*>{kept});
+    EXPECT_FALSE(pictures_.IsNewlyAdded(doomed));
+    EXPECT_TRUE(pictures_.IsNewlyAdded(kept));
+    EXPECT_EQ(pictures_.catalogue().count(), 1);
+    EXPECT_TRUE(pictures_.dataChanged());
+
+    pictures_.ClearRecords();
+    EXPECT_EQ(pictures_.catalogue().count(), 0);
+    EXPECT_TRUE(pictures_.newAdded().empty());
+}
+
+TEST(PictureLoaderTest, FirstDecoderThatTakesTheFileDecides) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath("x.Abc");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(TestPictureFile(40, 30, 100));
+    file.close();
+
+    QStringList asked;
+    const auto decoderFor = [&asked](QString name, std::optional<DecodeStatus> outcome) {
+        return [&asked, name, outcome](const PictureFile& f, Bitmap& out, int) {
+            asked << name + ":" + f.upperExtension.toString();
+            if (outcome == DecodeStatus::Ok)
+                out = TestPattern(40, 30);
+            return outcome;
+        };
+    };
+    PictureLoader loader;
+    loader.AddLast(decoderFor("declines", std::nullopt));
+    loader.AddLast(DecoderForExtension(
+        ".OTHER", [](std::span<const std::uint8_t>, Bitmap&, int) { return DecodeStatus::Ok; }));
+    loader.AddLast(decoderFor("takes", DecodeStatus::Ok));
+    loader.AddLast(decoderFor("never asked", DecodeStatus::Failed));
+    Bitmap picture;
+    EXPECT_EQ(loader.LoadPicture(path, picture), DecodeStatus::Ok);
+    EXPECT_EQ(picture.width(), 40);
+    EXPECT_EQ(asked, (QStringList{"declines:.ABC", "takes:.ABC"}));
+
+    // A decoder put in front takes over.
+    loader.AddFirst(decoderFor("in front", DecodeStatus::Failed));
+    EXPECT_EQ(loader.LoadPicture(path, picture), DecodeStatus::Failed);
+    EXPECT_TRUE(picture.isEmpty());
+
+    // A decoder that throws fails the load; one that claims success with an oversized or empty
+    // picture gets BadDimensions.
+    PictureLoader throwing;
+    throwing.AddLast([](const PictureFile&, Bitmap&, int) -> std::optional<DecodeStatus> {
+        throw std::runtime_error("broken");
+    });
+    EXPECT_EQ(throwing.LoadPicture(path, picture), DecodeStatus::Failed);
+    PictureLoader boasting;
+    boasting.AddLast([](const PictureFile&, Bitmap& out, int) -> std::optional<DecodeStatus> {
+        out = TestPattern(40, 30);
+        return DecodeStatus::Ok;
+    });
+    EXPECT_EQ(boasting.LoadPicture(path, picture, 39), DecodeStatus::BadDimensions);
+    EXPECT_TRUE(picture.isEmpty());
+    EXPECT_EQ(PictureLoader().LoadPicture(path, picture), DecodeStatus::Failed);
+    EXPECT_EQ(boasting.LoadPicture(folder.path(), picture), DecodeStatus::Failed);
+}
+
+} // namespace
+} // namespace lumadex

@@ -1,0 +1,229 @@
+#include "catalogue/list_sort.h"
+#include "catalogue/record_list_store.h"
+#include "catalogue/sort_key.h"
+#include "options/option_model.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace lumadex {
+namespace {
+
+struct RecordFields {
+    const char* path;
+    std::int32_t size = 1000;
+    std::int32_t time = 1000;
+};
+
+std::vector<std::unique_ptr<Pdata>> MakeRecords(std::initializer_list<RecordFields> rows) {
+    std::vector<std::unique_ptr<Pdata>> records;
+    for (const RecordFields& row : rows) {
+        auto record = std::make_unique<Pdata>(QString::fromUtf8(row.path));
+        record->fileSize = row.size;
+        record->fileTime = row.time;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+// The paths of the records in the order a Reference list sorts them under keyOf.
+QStringList SortedPaths(const std::vector<std::unique_ptr<Pdata>>& records, SortKeyFunction keyOf,
+                        const QLocale& locale = QLocale()) {
+    RecordListStore store(EqualKeys::Accept, ListKeyOrder(locale), keyOf);
+    std::vector<Pdata*> additions;
+    for (const auto& record : records)
+        additions.push_back(record.get());
+    store.AddAll(additions);
+    QStringList paths;
+    for (int i = 0; i < store.count(); ++i)
+        paths << store.recordAt(i)->fileName;
+    return paths;
+}
+
+TEST(NumberedNameTest, FirstDigitRunBecomesAtLeastSixDigits) {
+    const struct {
+        const char* name;
+        const char* expected;
+    } rows[] = {
+        {"p2.jpg", "p000002.jpg"},
+        {"img12.jpg", "img000012.jpg"},
+        {"a10b2", "a000010b2"},
+        {"photo.jpg", "photo.jpg"},
+        {"", ""},
+        {"2024-05-01.jpg", "002024-05-01.jpg"},
+        {"x007", "x000007"},
+        {"0", "000000"},
+        {"123456.png", "123456.png"},
+        {"1234567.png", "1234567.png"},
+        {"scan99999999999999999999.bmp", "scan99999999999999999999.bmp"},
+        {"v\u0663.jpg", "v\u0663.jpg"}, // only ASCII digits count
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(NumberedName(QString::fromUtf8(row.name)), QString::fromUtf8(row.expected))
+            << row.name;
+}
+
+TEST(SortKeyTest, OptionsChooseTheKey) {
+    Pdata record(QStringLiteral("/home/me/img7.jpg"));
+    record.fileSize = 1536;
+    record.fileTime = 1000000000;
+    const struct {
+        OptionId button;
+        bool smart;
+        const char* expected;
+    } rows[] = {
+        {OptionId::byName, false, "img7.jpg"},
+        {OptionId::byName, true, "img000007.jpg"},
+        {OptionId::byPathname, false, "/home/me/img7.jpg"},
+        {OptionId::byPathname, true, "/home/me/ img000007.jpg"},
+        {OptionId::RadioButtonbyDate, true, "1147483647"},
+        {OptionId::RadioButtonbySize, false, "2147482111"},
+        {OptionId::bySimilarity, false, "2147482111"},
+    };
+    for (const auto& row : rows) {
+        OptionModel options;
+        ASSERT_TRUE(options.setValue(row.button, 1));
+        ASSERT_TRUE(options.setValue(OptionId::SmartSort, row.smart ? 1 : 0));
+        EXPECT_EQ(ChooseSortKey(options)(record), QString::fromUtf8(row.expected))
+            << RowOf(row.button).name << " smart " << row.smart;
+    }
+}
+
+TEST(SortKeyOrderTest, SmartSortOrdersNumbersByValue) {
+    const auto records = MakeRecords(
+        {{"/b/p10.jpg"}, {"/a/p2.jpg"}, {"/c/P1.jpg"}, {"/d/photo.jpg"}, {"/e/p2b.jpg"}});
+    EXPECT_EQ(SortedPaths(records, NameKey),
+              (QStringList{"/c/P1.jpg", "/b/p10.jpg", "/a/p2.jpg", "/e/p2b.jpg", "/d/photo.jpg"}));
+    EXPECT_EQ(SortedPaths(records, NumberedNameKey),
+              (QStringList{"/c/P1.jpg", "/a/p2.jpg", "/e/p2b.jpg", "/b/p10.jpg", "/d/photo.jpg"}));
+    EXPECT_EQ(SortedPaths(records, NumberedPathNameKey),
+              (QStringList{"/a/p2.jpg", "/b/p10.jpg", "/c/P1.jpg", "/d/photo.jpg", "/e/p2b.jpg"}));
+}
+
+TEST(SortKeyOrderTest, NewestAndLargestFirstUnknownLast) {
+    // A time before 1970 counts as the oldest known one instead of overflowing the count down.
+    const auto records = MakeRecords({{"/old.jpg", 10, 100},
+                                      {"/unknown.jpg", -1, -1},
+                                      {"/new.jpg", 0, 2147483647},
+                                      {"/1960.jpg", 2147483647, -315619200},
+                                      {"/middle.jpg", 7, 1500000000}});
+    EXPECT_EQ(SortedPaths(records, DateKey),
+              (QStringList{"/new.jpg", "/middle.jpg", "/old.jpg", "/1960.jpg", "/unknown.jpg"}));
+    EXPECT_EQ(SortedPaths(records, SizeKey),
+              (QStringList{"/1960.jpg", "/old.jpg", "/middle.jpg", "/new.jpg", "/unknown.jpg"}));
+    EXPECT_EQ(DateKey(*records[1]), "-2147483648");
+}
+
+TEST(SortKeyOrderTest, HyphensHaveNoWeightAndCaseIsIgnored) {
+    const auto records = MakeRecords({{"/a-c.jpg"}, {"/AB.jpg"}, {"/ab-d.jpg"}, {"/a-b.jpg"}});
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        // "a-b" and "AB" differ only in the hyphen, which decides last.
+        EXPECT_EQ(SortedPaths(records, NameKey, locale),
+                  (QStringList{"/a-b.jpg", "/AB.jpg", "/ab-d.jpg", "/a-c.jpg"}))
+            << locale.name().toStdString();
+    }
+}
+
+// Keys that stress the order: case variants, hyphens that decide only last, equal keys, digit
+// runs, accents, and the date keys of unknown times.
+std::vector<std::unique_ptr<Pdata>> MixedRecords(int count) {
+    const char* const stems[] = {"img",        "IMG",      "i-mg",  "Img-", "photo", "Photo",
+                                 "pho-to",     "é",        "E",     "e",    "-",     "z",
+                                 "2024-05-01", "20240501", "scan_", "Scan"};
+    std::mt19937 random(7);
+    std::vector<std::unique_ptr<Pdata>> records;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(stems[random() % std::size(stems)]) +
+                             QString::number(random() % 40) + QStringLiteral(".jpg");
+        auto record = std::make_unique<Pdata>(QStringLiteral("/f%1/").arg(random() % 3) + name);
+        record->fileSize = random() % 5 == 0 ? -1 : std::int32_t(random() % 50);
+        record->fileTime = random() % 5 == 0 ? -1 : std::int32_t(random() % 50);
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+// Names of printable ASCII only, punctuation of every kind included.
+std::vector<std::unique_ptr<Pdata>> AsciiRecords(int count) {
+    const char* const stems[] = {"a b", "a_b", "a.b", "a(1)", "a~b",  "a'b",  "a,b", "A!b",
+                                 "a#b", "a+b", "a=b", "a@b",  "a[b]", "a{b}", "a$b", "a%b",
+                                 "a&b", "a;b", "a`b", "a^b",  "ab",   "AB",   "a-b", "a\\b",
+                                 "a|b", "a<b", "a?b", "a\"b", "a*b",  "a:b",  " ",   "Z",
+                                 "z9",  "z10", "aa",  "ch",   "ci"};
+    std::mt19937 random(11);
+    std::vector<std::unique_ptr<Pdata>> records;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(stems[random() % std::size(stems)]) +
+                             QString::fromUtf8(stems[random() % std::size(stems)]);
+        records.push_back(
+            std::make_unique<Pdata>(QStringLiteral("/f%1/").arg(random() % 3) + name));
+    }
+    return records;
+}
+
+// Names and paths that share long beginnings, so that the rest of the key decides.
+// Without hyphens, equal rank bytes mean equal keys but for letter case: only the rank bytes
+// order such keys.
+std::vector<std::unique_ptr<Pdata>> LongNameRecords(int count, bool hyphens = true) {
+    std::vector<const char*> stems = {"IMG_2024_0", "img_2024_0", "IMG_2024_1", "IMG_2024",
+                                      "IMG_20"};
+    if (hyphens)
+        stems.insert(stems.end(), {"IMG-2024_0", "img_2024_0-"});
+    std::mt19937 random(13);
+    std::vector<std::unique_ptr<Pdata>> records;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(stems[random() % stems.size()]) +
+                             QString::number(random() % 4) + QStringLiteral(".JPG");
+        // Deep folders: path keys share far more than one step of prepared rank bytes.
+        const QString folder =
+            QStringLiteral("/home/someone/Pictures/Holidays/Event_%1/").arg(random() % 3);
+        records.push_back(std::make_unique<Pdata>(folder + name));
+    }
+    return records;
+}
+
+TEST(ListSortTest, SameOrderAsAStableSortComparingTheKeys) {
+    using Records = std::vector<std::unique_ptr<Pdata>>;
+    Records mixed = MixedRecords(600);
+    for (auto& record : AsciiRecords(600))
+        mixed.push_back(std::move(record));
+    // Short lists too: their prepared keys fit in a string's own inline buffer.
+    const Records recordSets[] = {
+        std::move(mixed),   AsciiRecords(600), LongNameRecords(600), LongNameRecords(600, false),
+        LongNameRecords(3), AsciiRecords(2),   MixedRecords(1)};
+    const SortKeyFunction keys[] = {NameKey, NumberedNameKey, PathNameKey, NumberedPathNameKey,
+                                    DateKey, SizeKey};
+    for (std::size_t set = 0; set < std::size(recordSets); ++set) {
+        std::vector<Pdata*> records;
+        for (const auto& record : recordSets[set])
+            records.push_back(record.get());
+        for (const QLocale& locale :
+             {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+              QLocale(QLocale::Swedish, QLocale::Sweden), QLocale(QLocale::Czech),
+              QLocale(QLocale::Danish)}) {
+            const ListKeyOrder order(locale);
+            for (std::size_t k = 0; k < std::size(keys); ++k) {
+                std::vector<Pdata*> expected = records;
+                std::stable_sort(expected.begin(), expected.end(), [&](Pdata* a, Pdata* b) {
+                    return order.Less(keys[k](*a), keys[k](*b));
+                });
+                std::vector<Pdata*> sorted = records;
+                SortRecordsByKey(sorted, keys[k], order);
+
+                const auto where = "set " + std::to_string(set) + " " +
+                                   locale.name().toStdString() + " key " + std::to_string(k);
+                for (std::size_t i = 0; i < expected.size(); ++i)
+                    ASSERT_EQ(sorted[i], expected[i])
+                        << where << " row " << i << ": " << sorted[i]->fileName.toStdString()
+                        << " instead of " << expected[i]->fileName.toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace lumadex

@@ -1,0 +1,326 @@
+#include "core/document/document_test_support.h"
+
+#include <QDir>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace lumadex {
+namespace {
+
+using test::Bytes;
+using test::Chosen;
+using test::DocumentTest;
+
+// Files written by this process may not grow past limit bytes while the object lives: writes
+// beyond it fail as on a full disk.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t limit) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~ScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+Bytes DatabaseFile(const std::string& version, const std::vector<test::StoredRecord>& records,
+                   std::uint8_t sameNameRule = 1) {
+    Bytes bytes = test::HeaderBytes(version, sameNameRule, -1, int(records.size()));
+    if (version.back() >= '4')
+        test::AppendMemoBlock(bytes, {}, {});
+    for (const test::StoredRecord& record : records)
+        test::AppendRecord(bytes, version.back() - '0', record);
+    return bytes;
+}
+
+TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
+    Pdata& reference = AddRecord("/p/b.jpg", 2);
+    AddRecord("/p/a.jpg", 1);
+    reference.mismatchId = 3;
+    reference.AddMemoLink(std::uint32_t(document_.memos().AddMemo("tag", 100)));
+    document_.memos().AddGroup("Group", 100);
+    document_.setCurrentReference(&reference);
+    document_.setOptionsChanged(true);
+    const QString path = PathOf("pictures.lx2");
+    questions_.saveChoices = {Chosen(path)};
+
+    EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
+    EXPECT_EQ(questions_.saveRequests[0].defaultExtension, "lx2");
+    EXPECT_EQ(document_.databasePath(), path);
+    EXPECT_FALSE(document_.hasUnsavedChanges());
+    EXPECT_EQ(observer_.Of("progress"), QStringList{"Saving...."});
+    EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."});
+    EXPECT_EQ(observer_.Of("caption"), QStringList{"Lumadex Lite [" + path + "]"});
+
+    test::ScriptedQuestions otherQuestions;
+    otherQuestions.openChoices = {Chosen(path)};
+    Document other(PictureLoader(), otherQuestions);
+    test::RecordingDocumentObserver otherObserver;
+    other.SetObserver(&otherObserver);
+    other.Open();
+    ASSERT_EQ(other.catalogue().count(), 2);
+    const Pdata& read = other.catalogue().at(1);
+    EXPECT_EQ(read.fileName, "/p/b.jpg");
+    EXPECT_EQ(read.mismatchId, 3);
+    EXPECT_EQ(read.MemoLinkCount(), 1);
+    EXPECT_EQ(other.memos().slots(), document_.memos().slots());
+    EXPECT_FALSE(other.mismatchNumbers().IsFree(3));
+    EXPECT_FALSE(other.hasUnsavedChanges());
+    EXPECT_EQ(other.Title(), "Lumadex Lite [" + path + "]");
+    EXPECT_EQ(otherObserver.Of("result"),
+              (QStringList{"Clear List...", "", "Data cleared.", "Reading DataBase...Done"}));
+    EXPECT_TRUE(otherObserver.events.contains("read:/p/b.jpg|" + dir_.path() + "/"))
+        << "the saved reference is selected again";
+}
+
+TEST_F(DocumentTest, SaveThatWritesNothingKeepsTheFlags) {
+    AddRecord("/p/a.jpg");
+    WriteFile(PathOf("plain"), Bytes{1});
+    const QString uncreatable = PathOf("plain/pictures.lx2");
+    questions_.saveChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}, Chosen(uncreatable)};
+
+    EXPECT_EQ(document_.Save(), SaveOutcome::Cancelled);
+    EXPECT_EQ(observer_.Of("result"), QStringList{"Save Canceled."});
+    EXPECT_EQ(document_.Save(), SaveOutcome::Failed);
+    EXPECT_EQ(listener_.logged, QStringList{"Can't open " + uncreatable});
+    EXPECT_EQ(observer_.Of("result"), QStringList{"Save Canceled."});
+    EXPECT_EQ(document_.Title(), "Lumadex Lite [" + uncreatable + "]*");
+}
+
+TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
+    AddRecord("/p/a.jpg");
+    const QString path = PathOf("pictures.lx2");
+    questions_.saveChoices = {Chosen(path)};
+    ASSERT_EQ(document_.Save(), SaveOutcome::Saved);
+    const QByteArray saved = ContentsOf(path);
+
+    for (int i = 0; i < 2000; ++i)
+        AddRecord(QStringLiteral("/p/more/%1.jpg").arg(i));
+    questions_.answers = {Answer::Ok};
+    {
+        const ScopedFileSizeLimit limit(rlim_t(saved.size()) + 4096);
+        EXPECT_EQ(document_.Save(), SaveOutcome::Failed);
+    }
+    EXPECT_EQ(ContentsOf(path), saved);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"pictures.lx2"})
+        << "no temporary file is left behind";
+    EXPECT_EQ(listener_.logged, QStringList{"Write error. Disk full?"});
+    ASSERT_EQ(questions_.asked.size(), 1u);
+    EXPECT_EQ(questions_.asked[0].text,
+              "Data is NOT saved completely.\nPlease check your disk and retry.");
+    EXPECT_EQ(questions_.asked[0].caption, "Serious Error");
+    EXPECT_EQ(questions_.asked[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(questions_.asked[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(document_.dataChanged());
+    EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."}) << "only the first save";
+}
+
+TEST_F(DocumentTest, OlderExtensionIsOfferedTheCurrentOne) {
+    const QString old = PathOf("album.lxb");
+    WriteFile(old, DatabaseFile("007", {test::Named("/p/a.jpg")}));
+    ASSERT_EQ(ReadFile(old), ReadOutcome::Complete);
+    document_.setDataChanged(true);
+
+    questions_.answers = {Answer::No};
+    EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
+    EXPECT_EQ(questions_.asked[0].text, "Change file extension to 'lx2' ?");
+    EXPECT_EQ(ContentsOf(old).mid(0, 6), "LXB008") << "the current format under the old name";
+
+    document_.setDataChanged(true);
+    questions_.answers = {Answer::Yes};
+    questions_.saveChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}};
+    EXPECT_EQ(document_.Save(), SaveOutcome::Cancelled);
+    ASSERT_EQ(questions_.saveRequests.size(), 1u);
+    EXPECT_EQ(questions_.saveRequests[0].fileName, "album.lx2");
+    EXPECT_EQ(questions_.saveRequests[0].folder, dir_.path() + "/");
+}
+
+TEST_F(DocumentTest, SaveDialogThatCannotBeShownSavesToTheEmergencyFile) {
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", dir_.path().toLocal8Bit());
+    AddRecord("/p/a.jpg");
+    questions_.saveChoices = {FileChoice{FileChoiceStatus::DialogFailed, {}}};
+    questions_.answers = {Answer::Ok};
+
+    const SaveOutcome outcome = document_.SaveAs();
+    qputenv("HOME", home);
+    EXPECT_EQ(outcome, SaveOutcome::Saved);
+    const QString emergency = dir_.path() + "/emergency.lx2";
+    ASSERT_EQ(questions_.asked.size(), 1u);
+    EXPECT_EQ(questions_.asked[0].text,
+              "Can't execute Dialogbox.Data is save as <" + emergency + ">");
+    EXPECT_EQ(questions_.asked[0].caption, "Serious Error");
+    EXPECT_EQ(document_.databasePath(), emergency);
+    EXPECT_TRUE(QFile::exists(emergency));
+}
+
+TEST_F(DocumentTest, OpenAsksToSaveChangesFirst) {
+    const QString file = PathOf("other.lx2");
+    WriteFile(file, DatabaseFile("008", {test::Named("/o/x.jpg")}));
+    struct Row {
+        const char* name;
+        std::deque<Answer> answers;
+        std::deque<FileChoice> saveChoices;
+        bool opened;
+    };
+    WriteFile(PathOf("plain"), Bytes{1});
+    const Row rows[] = {
+        {"Cancel", {Answer::Cancel}, {}, false},
+        {"Yes, save dialog cancelled", {Answer::Yes}, {{FileChoiceStatus::Cancelled, {}}}, false},
+        {"Yes, save failed", {Answer::Yes}, {Chosen(PathOf("plain/x.lx2"))}, false},
+        {"No", {Answer::No}, {}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::ScriptedQuestions questions;
+        questions.answers = row.answers;
+        questions.saveChoices = row.saveChoices;
+        questions.openChoices = {Chosen(file)};
+        Document document(PictureLoader(), questions);
+        test::RecordingDocumentObserver observer;
+        document.SetObserver(&observer);
+        document.catalogue().AddRecord(std::make_unique<Pdata>(QStringLiteral("/mine/a.jpg")));
+        document.setDataChanged(true);
+
+        document.Open();
+        ASSERT_FALSE(questions.asked.empty());
+        EXPECT_EQ(questions.asked[0].text, "Data changed. Save?");
+        EXPECT_EQ(questions.asked[0].buttons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(document.catalogue().at(0).fileName, row.opened ? "/o/x.jpg" : "/mine/a.jpg");
+        EXPECT_EQ(observer.Of("result").contains("Open Database Canceled."), !row.opened);
+        EXPECT_EQ(document.dataChanged(), !row.opened);
+    }
+}
+
+TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
+    const QString previous = PathOf("previous.lx2");
+    questions_.saveChoices = {Chosen(previous)};
+    AddRecord("/p/a.jpg");
+    ASSERT_EQ(document_.Save(), SaveOutcome::Saved);
+
+    const QString notDatabase = PathOf("text.lx2");
+    WriteFile(notDatabase, Bytes(200, 'a'));
+    Bytes brokenBytes = DatabaseFile("008", {test::Named("/b/1.jpg"), test::Named("2.jpg")});
+    brokenBytes.resize(brokenBytes.size() - 1);
+    const QString broken = PathOf("broken.lx2");
+    WriteFile(broken, brokenBytes);
+    struct Row {
+        QString path;
+        ReadOutcome outcome;
+        QString message;
+        QString pathAfter;
+        int records;
+    };
+    const Row rows[] = {
+        {notDatabase, ReadOutcome::NotDatabase,
+         "File format error:This file is not Lumadex database.", previous, 1},
+        {PathOf("missing.lx2"), ReadOutcome::CantOpen, "Can't open " + PathOf("missing.lx2"),
+         previous, 1},
+        {broken, ReadOutcome::Broken, "File read error:File is broken.SCANDISK NOW!!", broken, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        listener_.logged.clear();
+        observer_.events.clear();
+        EXPECT_EQ(ReadFile(row.path), row.outcome);
+        EXPECT_EQ(listener_.logged, QStringList{row.message});
+        EXPECT_EQ(document_.databasePath(), row.pathAfter);
+        EXPECT_EQ(document_.catalogue().count(), row.records);
+        EXPECT_EQ(observer_.Of("result"), QStringList{"Reading DataBase...Done"});
+    }
+}
+
+TEST_F(DocumentTest, OldFormatIsReportedAndStaysUnsaved) {
+    const QString path = PathOf("old.lx2");
+    WriteFile(path, DatabaseFile("004", {test::Named("/o/x.jpg")}));
+    questions_.openChoices = {Chosen(path)};
+    document_.Open();
+    EXPECT_TRUE(observer_.Of("progress").contains("Reading previous version Database...."));
+    EXPECT_TRUE(document_.oldFormatRead());
+    EXPECT_FALSE(document_.dataChanged());
+    EXPECT_TRUE(document_.CanSave());
+    EXPECT_TRUE(document_.Title().endsWith("]!"));
+}
+
+TEST_F(DocumentTest, ImportingADatabaseIntoItselfFollowsTheSameNameRule) {
+    struct Row {
+        const char* name;
+        OptionId rule;
+        int records;
+    };
+    for (const Row& row :
+         {Row{"NotCare", OptionId::NotCare, 4}, Row{"DontAdd", OptionId::DontAdd, 2}}) {
+        SCOPED_TRACE(row.name);
+        test::ScriptedQuestions questions;
+        Document document(PictureLoader(), questions);
+        const QString path = PathOf(QString("%1.lx2").arg(row.name));
+        WriteFile(path, DatabaseFile("008", {test::Named("/p/a.jpg"), test::Named("b.jpg")},
+                                     std::uint8_t(RowOf(row.rule).choiceValue)));
+        document.setPendingDatabasePath(path);
+        ASSERT_EQ(document.ReadDatabase(), ReadOutcome::Complete);
+        document.setDataChanged(false);
+
+        questions.openChoices = {Chosen(path)};
+        document.Import();
+        EXPECT_EQ(document.catalogue().count(), row.records);
+        EXPECT_EQ(document.databasePath(), path);
+        EXPECT_FALSE(document.mergeMode());
+    }
+}
+
+TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
+    const QString mine = PathOf("mine.lx2");
+    WriteFile(mine, DatabaseFile("008", {test::Named("/m/a.jpg")}));
+    ASSERT_EQ(ReadFile(mine), ReadOutcome::Complete);
+    document_.options().setValue(OptionId::AutoRenameAtMerge, 1);
+    document_.options().setValue(OptionId::AllowRobustOperation, 1);
+
+    const QString theirs = PathOf("theirs.v2.lx2");
+    WriteFile(theirs, DatabaseFile("008", {test::Named("/t/b.jpg")}));
+    questions_.openChoices = {Chosen(theirs)};
+    observer_.events.clear();
+    document_.Import();
+    EXPECT_EQ(CataloguePaths(), (QStringList{"/m/a.jpg", "/t/b.jpg"}));
+    EXPECT_EQ(document_.databasePath(), dir_.path() + "/mine&theirs.v2.lx2");
+    EXPECT_EQ(observer_.events.first(), "stop shown");
+    EXPECT_EQ(observer_.events.last(), "stop hidden");
+
+    questions_.openChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}};
+    const QString renamed = document_.databasePath();
+    document_.Import();
+    EXPECT_EQ(document_.databasePath(), renamed) << "nothing imported, nothing renamed";
+}
+
+TEST_F(DocumentTest, StopButtonEndsAnImportAndLaterReadsRunInFull) {
+    std::vector<test::StoredRecord> records;
+    for (int i = 0; i < 600; ++i)
+        records.push_back(test::Named("/p/" + std::to_string(1000 + i) + ".jpg"));
+    const QString path = PathOf("many.lx2");
+    WriteFile(path, DatabaseFile("008", records));
+    int calls = 0;
+    observer_.onMessages = [&] {
+        if (++calls == 300)
+            document_.RequestStop();
+    };
+
+    questions_.openChoices = {Chosen(path)};
+    document_.Import();
+    EXPECT_EQ(document_.catalogue().count(), 300);
+    EXPECT_EQ(observer_.Of("count"), QStringList{"256 Files"});
+
+    observer_.onMessages = nullptr;
+    EXPECT_EQ(ReadFile(path), ReadOutcome::Complete);
+    EXPECT_EQ(document_.catalogue().count(), 300 + 600 - 300) << "DontAdd drops the repeats";
+}
+
+} // namespace
+} // namespace lumadex

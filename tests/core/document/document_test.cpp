@@ -1,0 +1,106 @@
+#include "core/document/document_test_support.h"
+
+namespace lumadex {
+namespace {
+
+using test::Bytes;
+using test::DocumentTest;
+
+// Decodes any file as a grey 64 x 64 picture.
+DecodeStatus GreyPicture(std::span<const std::uint8_t>, Bitmap& out, int) {
+    out = Bitmap(64, 64, 24);
+    out.fill(128);
+    return DecodeStatus::Ok;
+}
+
+Bytes OldFormatFile() {
+    Bytes bytes = test::HeaderBytes("004");
+    test::AppendMemoBlock(bytes, {}, {});
+    test::AppendRecord(bytes, 4, test::Named("/old/a.jpg"));
+    return bytes;
+}
+
+TEST_F(DocumentTest, TitleShowsThePathAndTheModifiedFlags) {
+    EXPECT_EQ(document_.Title(), "Lumadex Lite [New]");
+    document_.setDataChanged(true);
+    EXPECT_EQ(document_.Title(), "Lumadex Lite [New]*");
+
+    const QString path = PathOf("old.lx2");
+    WriteFile(path, OldFormatFile());
+    ASSERT_EQ(ReadFile(path), ReadOutcome::Complete);
+    const QString named = "Lumadex Lite [" + path + "]";
+    struct Row {
+        bool data;
+        bool options;
+        QString title;
+    };
+    for (const Row& row : {Row{false, false, named + "!"}, Row{true, false, named + "*!"},
+                           Row{false, true, named + "+!"}, Row{true, true, named + "*+!"}}) {
+        document_.setDataChanged(row.data);
+        document_.setOptionsChanged(row.options);
+        EXPECT_EQ(document_.Title(), row.title);
+    }
+
+    observer_.events.clear();
+    document_.UpdateTitle(true);
+    EXPECT_EQ(observer_.Of("caption"), QStringList{named + "*+!"});
+    EXPECT_EQ(document_.history().entries(), QStringList{path});
+}
+
+TEST_F(DocumentTest, ClearAllDataEmptiesEveryListAndStore) {
+    document_.pictures().loader().AddLast(DecoderForAnyFile(&GreyPicture));
+    const QString picture = PathOf("new.pic");
+    WriteFile(picture, Bytes(2000, 'x'));
+    AnalysisObserver analysis;
+    ASSERT_EQ(document_.pictures().AnalyseFile(picture, analysis), ItemResult::Done);
+    Pdata& record = AddRecord("/a/1.jpg");
+    record.mismatchId = 5;
+    document_.mismatchNumbers().Mark(5);
+    record.AddMemoLink(std::uint32_t(document_.memos().AddMemo("tag", 100)));
+    document_.memos().AddGroup("Group", 100);
+    document_.setCurrentReference(&record);
+    document_.setOptionsChanged(true);
+    ASSERT_EQ(document_.pictures().newAdded().size(), 1u);
+
+    questions_.answers = {Answer::No};
+    EXPECT_FALSE(document_.ClearAllData());
+    ASSERT_EQ(questions_.asked.size(), 1u);
+    EXPECT_EQ(questions_.asked[0].text, "Clear all entries?");
+    EXPECT_EQ(questions_.asked[0].caption, "Confirm");
+    EXPECT_EQ(document_.catalogue().count(), 2);
+
+    questions_.answers = {Answer::Yes};
+    observer_.events.clear();
+    EXPECT_TRUE(document_.ClearAllData());
+    EXPECT_EQ(listener_.recordsWhenCleared, 2) << "the lists let go before records die";
+    EXPECT_TRUE(document_.catalogue().isEmpty());
+    EXPECT_TRUE(document_.pictures().newAdded().empty());
+    EXPECT_EQ(document_.memos().slotCount(), 0);
+    EXPECT_EQ(document_.memos().groupCount(), 0);
+    EXPECT_TRUE(document_.mismatchNumbers().IsFree(5));
+    EXPECT_EQ(document_.currentReference(), nullptr);
+    EXPECT_FALSE(document_.hasUnsavedChanges());
+    EXPECT_EQ(observer_.Of("result"), (QStringList{"Clear List...", ""}));
+    EXPECT_TRUE(observer_.events.contains("data cleared"));
+    EXPECT_EQ(observer_.Of("caption"), QStringList{"Lumadex Lite [New]"});
+
+    AddRecord("/a/2.jpg");
+    document_.setDataChanged(false);
+    EXPECT_TRUE(document_.ClearAllData());
+    EXPECT_EQ(questions_.asked.size(), 2u) << "no question for unchanged data";
+}
+
+TEST_F(DocumentTest, CurrentReferenceIsForgottenWithItsRecord) {
+    AddRecord("/a/1.jpg");
+    Pdata& reference = AddRecord("/a/2.jpg");
+    document_.setCurrentReference(&reference);
+    EXPECT_EQ(document_.selectedIndex(), 1);
+    document_.pictures().DeleteRecord(0);
+    EXPECT_EQ(document_.selectedIndex(), 0);
+    document_.pictures().DeleteRecord(0);
+    EXPECT_EQ(document_.currentReference(), nullptr);
+    EXPECT_EQ(document_.selectedIndex(), -1);
+}
+
+} // namespace
+} // namespace lumadex

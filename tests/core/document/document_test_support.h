@@ -1,0 +1,110 @@
+#pragma once
+
+#include "document/document.h"
+#include "core/store/database_layout_bytes.h"
+#include "support/scripted_questions.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace lumadex::test {
+
+// Status texts and window events in the order they came, as "kind:text".
+class RecordingDocumentObserver : public DocumentObserver {
+public:
+    void ShowStatus(StatusField field, const QString& text) override {
+        static const char* const kinds[] = {"progress:", "count:", "result:"};
+        events << kinds[int(field)] + text;
+    }
+    void ShowCaption(const QString& caption) override { events << "caption:" + caption; }
+    void ShowStopButton(bool shown) override { events << (shown ? "stop shown" : "stop hidden"); }
+    void LetMessagesRun() override {
+        if (onMessages)
+            onMessages();
+    }
+    void DatabaseRead(Pdata* recordToSelect, const QString& folder) override {
+        events << "read:" + (recordToSelect ? recordToSelect->fileName : QString("none")) + "|" +
+                      folder;
+    }
+    void DataCleared() override { events << "data cleared"; }
+
+    // The events of one kind, without the kind.
+    QStringList Of(const QString& kind) const {
+        QStringList texts;
+        for (const QString& event : events)
+            if (event.startsWith(kind + ":"))
+                texts << event.mid(kind.size() + 1);
+        return texts;
+    }
+
+    QStringList events;
+    std::function<void()> onMessages;
+};
+
+// The windows' side of the catalogue: what was logged and what was cleared.
+class RecordingListener : public CatalogueListener {
+public:
+    explicit RecordingListener(const Document& document) : document_(document) {}
+
+    void ShowStatus(const QString& text) override { logged << text; }
+    void CatalogueClearing() override { recordsWhenCleared = document_.catalogue().count(); }
+
+    QStringList logged;
+    int recordsWhenCleared = -1;
+
+private:
+    const Document& document_;
+};
+
+class DocumentTest : public testing::Test {
+protected:
+    DocumentTest() {
+        document_.SetObserver(&observer_);
+        document_.SetCatalogueListener(&listener_);
+    }
+
+    QString PathOf(const QString& name) const { return dir_.filePath(name); }
+
+    Pdata& AddRecord(const QString& path, std::uint32_t bits = 0) {
+        Catalogue& catalogue = document_.catalogue();
+        Pdata& record = catalogue.at(catalogue.AddRecord(std::make_unique<Pdata>(path)));
+        record.signatureBits = bits;
+        document_.setDataChanged(true);
+        return record;
+    }
+
+    static void WriteFile(const QString& path, const Bytes& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    }
+
+    static QByteArray ContentsOf(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Reads a database file into the document without a dialog.
+    ReadOutcome ReadFile(const QString& path) {
+        document_.setPendingDatabasePath(path);
+        return document_.ReadDatabase();
+    }
+
+    QStringList CataloguePaths() const {
+        QStringList paths;
+        for (int i = 0; i < document_.catalogue().count(); ++i)
+            paths << document_.catalogue().at(i).fileName;
+        return paths;
+    }
+
+    QTemporaryDir dir_;
+    ScriptedQuestions questions_;
+    RecordingDocumentObserver observer_;
+    Document document_{PictureLoader(), questions_};
+    RecordingListener listener_{document_};
+};
+
+} // namespace lumadex::test

@@ -1,0 +1,251 @@
+#include "memo/data_manage.h"
+#include "io/byte_reader.h"
+#include "io/byte_writer.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace lumadex {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void AppendU32(Bytes& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(std::uint8_t(value >> shift));
+}
+
+void AppendName(Bytes& bytes, const std::string& name) {
+    AppendU32(bytes, std::uint32_t(name.size()));
+    bytes.insert(bytes.end(), name.begin(), name.end());
+}
+
+// A memo block built field by field from the layout, independent of the writer.
+struct BlockBuilder {
+    std::int32_t version = 1;
+    std::vector<MemoGroup> groups;
+    std::vector<MemoSlot> slots;
+
+    Bytes Build() const {
+        Bytes bytes;
+        AppendU32(bytes, std::uint32_t(version));
+        AppendU32(bytes, std::uint32_t(groups.size()));
+        AppendU32(bytes, std::uint32_t(slots.size()));
+        for (const MemoGroup& group : groups) {
+            AppendName(bytes, group.name);
+            AppendU32(bytes, std::uint32_t(group.id));
+        }
+        for (const MemoSlot& slot : slots) {
+            AppendName(bytes, slot.name);
+            AppendU32(bytes, std::uint32_t(slot.groupId));
+        }
+        return bytes;
+    }
+};
+
+Bytes Written(const DataManage& store) {
+    ByteWriter writer;
+    store.WriteMemoBlock(writer);
+    return writer.TakeBytes();
+}
+
+bool ReadInto(DataManage& store, const Bytes& bytes) {
+    ByteReader reader(bytes);
+    const bool ok = store.ReadMemoBlock(reader);
+    EXPECT_EQ(ok, !reader.failed());
+    EXPECT_TRUE(!ok || reader.atEnd());
+    return ok;
+}
+
+TEST(MemoBlockTest, WriterLaysOutTheBlockFieldByField) {
+    DataManage store;
+    store.AddGroup("Tags", 100);
+    store.AddGroup("\xC3\x89t\xC3\xA9", 101);
+    store.AddMemo("red", 100);
+    store.AddMemo("tmp", 100);
+    store.AddMemo("x", 101);
+    store.DeleteMemo("tmp", 100);
+
+    const Bytes expected = {
+        1, 0, 0, 0, 2,    0,    0,    0,    3,    0,   0, 0,    // version, G, S
+        4, 0, 0, 0, 'T',  'a',  'g',  's',  100,  0,   0, 0,    // group "Tags" 100
+        5, 0, 0, 0, 0xC3, 0x89, 't',  0xC3, 0xA9, 101, 0, 0, 0, // group "Été" 101
+        3, 0, 0, 0, 'r',  'e',  'd',  100,  0,    0,   0,       // slot "red" 100
+        0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,                     // free slot
+        1, 0, 0, 0, 'x',  101,  0,    0,    0,                  // slot "x" 101
+    };
+    EXPECT_EQ(Written(store), expected);
+}
+
+TEST(MemoBlockTest, ReadingAWrittenBlockGivesTheSameStoreAndTheSameBytes) {
+    BlockBuilder versionSeven;
+    versionSeven.version = 7;
+    DataManage original;
+    ASSERT_TRUE(ReadInto(original, versionSeven.Build()));
+    original.AddGroup("People", 100);
+    original.AddGroup(std::string(300, 'g'), 104);
+    original.AddGroup("", 0);
+    original.AddMemo("Ann", 100);
+    original.AddMemo("gone", 104);
+    original.AddMemo(std::string(256, 'n'), 104);
+    original.AddMemo("", 0);
+    original.DeleteMemo("gone", 104);
+    const Bytes bytes = Written(original);
+
+    DataManage copy;
+    ASSERT_TRUE(ReadInto(copy, bytes));
+    EXPECT_EQ(copy.groups(), original.groups());
+    EXPECT_EQ(copy.slots(), original.slots());
+    EXPECT_EQ(Written(copy), bytes);
+    EXPECT_EQ(copy.storeVersion(), 7) << "the version read is written back unchanged";
+    EXPECT_EQ(copy.AddMemo("new", 100), 1) << "a free slot read stays reusable";
+}
+
+TEST(MemoBlockTest, NamesEndAtTheirFirstZeroAndFreeSlotsDropTheirName) {
+    std::string longName(300, 'L');
+    longName[20] = '\0';
+    std::string shortName(255, 'S');
+    shortName[20] = '\0';
+    BlockBuilder block;
+    block.groups = {{longName, 100}, {shortName, 101}};
+    block.slots = {{longName, 100}, {"junk", -1}, {"after", 101}};
+    DataManage store;
+    ASSERT_TRUE(ReadInto(store, block.Build()));
+    EXPECT_EQ(store.groups(),
+              (std::vector<MemoGroup>{{std::string(20, 'L'), 100}, {std::string(20, 'S'), 101}}));
+    EXPECT_EQ(store.slots(),
+              (std::vector<MemoSlot>{{std::string(20, 'L'), 100}, {}, {"after", 101}}));
+}
+
+TEST(MemoBlockTest, MergedGroupsAreShiftedByTheHighestIdAndRenamedWhenTheirNameExists) {
+    DataManage store;
+    store.AddGroup("People", 100);
+    store.AddGroup("Places", 105);
+    store.AddMemo("Ann", 100);
+
+    BlockBuilder merged;
+    merged.groups = {{"People", 100}, {"Things", 101}};
+    merged.slots = {{"Bob", 100}, {"", -1}, {"Cup", 101}};
+
+    const int slotBase = store.slotCount();
+    store.setGroupIdOffset(store.HighestGroupId());
+    ASSERT_TRUE(ReadInto(store, merged.Build()));
+
+    EXPECT_EQ(slotBase, 1);
+    EXPECT_EQ(store.groups(),
+              (std::vector<MemoGroup>{
+                  {"People", 100}, {"Places", 105}, {"People1", 205}, {"Things", 206}}));
+    EXPECT_EQ(store.slots(),
+              (std::vector<MemoSlot>{{"Ann", 100}, {"Bob", 205}, {"", -1}, {"Cup", 206}}));
+    EXPECT_TRUE(store.MemosOfGroup(104).empty()) << "a free slot read must not join a group";
+    EXPECT_EQ(store.AddMemo("Dan", 100), 2);
+}
+
+TEST(MemoBlockTest, GroupNamesReadAreMadeUniqueAmongExistingAndEarlierOnes) {
+    struct Row {
+        std::vector<std::string> existing;
+        std::vector<std::string> read;
+        std::vector<std::string> expected; // names of the groups read, in order
+    };
+    const Row rows[] = {
+        {{}, {"A", "B"}, {"A", "B"}},
+        {{"A"}, {"A"}, {"A1"}},
+        {{"A", "A1"}, {"A"}, {"A2"}},
+        {{}, {"A", "A", "A"}, {"A", "A1", "A2"}},
+        {{"A1"}, {"A", "A", "A1"}, {"A", "A2", "A11"}},
+        {{"A", "A2"}, {"A", "A", "A"}, {"A1", "A3", "A4"}},
+    };
+    for (const Row& row : rows) {
+        DataManage store;
+        for (const std::string& name : row.existing)
+            store.AddGroup(name, 100);
+        BlockBuilder block;
+        for (const std::string& name : row.read)
+            block.groups.push_back({name, 100});
+        ASSERT_TRUE(ReadInto(store, block.Build()));
+        std::vector<std::string> names;
+        for (int i = int(row.existing.size()); i < store.groupCount(); ++i)
+            names.push_back(store.groups()[i].name);
+        EXPECT_EQ(names, row.expected) << ::testing::PrintToString(row.existing) << " + "
+                                       << ::testing::PrintToString(row.read);
+    }
+}
+
+TEST(MemoBlockTest, IdsThatCannotBeShiftedMakeTheBlockBroken) {
+    struct Row {
+        const char* name;
+        BlockBuilder block;
+        int groupsKept;
+        int slotsKept;
+    };
+    const std::int32_t offset = std::numeric_limits<std::int32_t>::max() - 5;
+    const Row rows[] = {
+        {"group id overflows", {1, {{"ok", 3}, {"big", 100}}, {}}, 1, 0},
+        {"slot id overflows", {1, {}, {{"ok", 5}, {"big", 6}}}, 0, 1},
+        {"slot id lands on the free marker",
+         {1, {}, {{"odd", std::int32_t(-1 - std::int64_t(offset))}}},
+         0,
+         0},
+    };
+    for (const Row& row : rows) {
+        DataManage store;
+        store.setGroupIdOffset(offset);
+        EXPECT_FALSE(ReadInto(store, row.block.Build())) << row.name;
+        EXPECT_EQ(store.groupCount(), row.groupsKept) << row.name;
+        EXPECT_EQ(store.slotCount(), row.slotsKept) << row.name;
+    }
+}
+
+TEST(MemoBlockTest, TruncatedBlocksFailAtEveryLengthAndKeepTheCompleteEntries) {
+    BlockBuilder block;
+    block.version = 3;
+    block.groups = {{"First", 100}, {std::string(260, 'x'), 101}};
+    block.slots = {{"one", 100}, {"", -1}, {"three", 101}};
+    const Bytes whole = block.Build();
+
+    // Where each entry ends, counted from the layout.
+    std::vector<std::size_t> groupEnds, slotEnds;
+    std::size_t end = 12;
+    for (const MemoGroup& group : block.groups)
+        groupEnds.push_back(end += 8 + group.name.size());
+    for (const MemoSlot& slot : block.slots)
+        slotEnds.push_back(end += 8 + slot.name.size());
+    ASSERT_EQ(end, whole.size());
+
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        // An exact-size copy, so that a read past its end is caught by the sanitizers.
+        const Bytes prefix(whole.begin(), whole.begin() + std::ptrdiff_t(length));
+        DataManage store;
+        ByteReader reader(prefix);
+        EXPECT_FALSE(store.ReadMemoBlock(reader)) << "length " << length;
+        EXPECT_TRUE(reader.failed()) << "length " << length;
+        EXPECT_LE(reader.position(), length);
+
+        const auto complete = [length](const std::vector<std::size_t>& ends) {
+            return int(std::count_if(ends.begin(), ends.end(),
+                                     [length](std::size_t e) { return e <= length; }));
+        };
+        EXPECT_EQ(store.groupCount(), complete(groupEnds)) << "length " << length;
+        EXPECT_EQ(store.slotCount(), complete(slotEnds)) << "length " << length;
+        EXPECT_EQ(store.storeVersion(), length >= 12 ? 3 : 1) << "length " << length;
+    }
+}
+
+TEST(MemoBlockTest, HugeCountsInAShortBlockFailWithoutReservingForThem) {
+    Bytes bytes;
+    AppendU32(bytes, 1);
+    AppendU32(bytes, 0xFFFFFFFF);
+    AppendU32(bytes, 0xFFFFFFFF);
+    AppendName(bytes, "only");
+    AppendU32(bytes, 100);
+    DataManage store;
+    EXPECT_FALSE(ReadInto(store, bytes));
+    EXPECT_EQ(store.groupCount(), 1);
+    EXPECT_LT(store.groups().capacity(), 16u);
+}
+
+} // namespace
+} // namespace lumadex

@@ -1,0 +1,210 @@
+#include "search/full_search.h"
+#include "search/index_plan.h"
+#include "core/search/search_fixtures.h"
+#include "search/similarity.h"
+#include "search/similarity_index.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace lumadex {
+namespace {
+
+using test::AddPicture;
+using test::RecordingObserver;
+
+std::uint32_t FlipRandomBits(std::uint32_t word, int count, std::mt19937& random) {
+    for (int k = 0; k < count; ++k)
+        word ^= 1u << (random() % 32);
+    return word;
+}
+
+std::uint32_t ChangeRandomCells(std::uint32_t levels, int count, std::mt19937& random) {
+    for (int k = 0; k < count; ++k) {
+        const unsigned shift = 2 * (random() % 16);
+        levels = (levels & ~(3u << shift)) | ((random() % 4) << shift);
+    }
+    return levels;
+}
+
+// A catalogue with clusters of near-duplicates, shared mismatch groups, sizes around each
+// other, folders differing in letter case, subfolders, regions and unsigned records.
+void FillRandomCatalogue(Catalogue& catalogue, std::mt19937& random) {
+    const char* folders[] = {"/pics", "/Pics", "/PICS/sub", "/pics/Sub", "/other", "/"};
+    const std::int32_t sizes[] = {kUnknown, 0, 1000, 1090, 1100, 1210, 800, 2'000'000'000};
+    const int count = 40 + int(random() % 260);
+    std::vector<Pdata*> made;
+    for (int i = 0; i < count; ++i) {
+        std::uint32_t bits = random();
+        std::uint32_t levels = random();
+        std::int32_t size = sizes[random() % std::size(sizes)];
+        if (!made.empty() && random() % 3 != 0) {
+            const Pdata& original = *made[random() % made.size()];
+            bits = FlipRandomBits(original.signatureBits, int(random() % 12), random);
+            levels = ChangeRandomCells(original.signatureLevels, int(random() % 5), random);
+            if (random() % 2 == 0)
+                size = original.fileSize;
+        }
+        if (random() % 40 == 0)
+            bits = kNoSignature;
+        const QString path =
+            QString("%1/%2.jpg").arg(folders[random() % std::size(folders)]).arg(i);
+        Pdata& record =
+            AddPicture(catalogue, path.startsWith("//") ? path.mid(1) : path, bits, levels, size,
+                       std::uint16_t(random() % 4 == 0 ? 1 + random() % 3 : 0));
+        if (!made.empty() && random() % 8 == 0) {
+            const Pdata& other = *made[random() % made.size()];
+            record.AddSubIndex(FlipRandomBits(other.signatureBits, int(random() % 6), random),
+                               other.signatureLevels, 0, 0, 16, 16);
+        }
+        made.push_back(&record);
+    }
+}
+
+SearchOptions RandomOptions(std::mt19937& random) {
+    const int loosenesses[] = {0, 1, 2, 3, 4, 5, 8, 9, 15, 32};
+    const int tolerances[] = {0, 1, 2, 3, 4, 16};
+    const int ranges[] = {0, 1, 2, 9};
+    SearchOptions options;
+    options.notStrict = random() % 4 != 0;
+    options.looseness = loosenesses[random() % std::size(loosenesses)];
+    options.doubleCheck = random() % 4 != 0;
+    options.levelTolerance = tolerances[random() % std::size(tolerances)];
+    options.sizeCheck = random() % 3 == 0;
+    options.sizeRange = ranges[random() % std::size(ranges)];
+    options.excludeSameFolder = random() % 3 == 0;
+    return options;
+}
+
+QString Describe(const SearchOptions& o) {
+    return QString("notStrict %1 looseness %2 doubleCheck %3 tolerance %4 size %5/%6 folder %7")
+        .arg(o.notStrict)
+        .arg(o.looseness)
+        .arg(o.doubleCheck)
+        .arg(o.levelTolerance)
+        .arg(o.sizeCheck)
+        .arg(o.sizeRange)
+        .arg(o.excludeSameFolder);
+}
+
+struct Outcome {
+    int found = 0;
+    QStringList events;
+    std::vector<int> groupNumbers;
+};
+
+Outcome Search(Catalogue& catalogue, FullSearchSettings settings, SearchMethod method, int stopAt) {
+    settings.method = method;
+    RecordingObserver observer;
+    bool stop = false;
+    observer.stopFlag = &stop;
+    observer.stopAtMessageRun = stopAt;
+    Outcome outcome;
+    outcome.found = ListSimilarPictures(catalogue, settings, stop, observer);
+    outcome.events = observer.events;
+    for (int i = 0; i < catalogue.count(); ++i)
+        outcome.groupNumbers.push_back(catalogue.at(i).groupNo);
+    return outcome;
+}
+
+TEST(SimilarityIndexTest, IndexedFullSearchListsExactlyWhatTheScanLists) {
+    std::mt19937 random(20240611);
+    int listedSomething = 0;
+    for (int round = 0; round < 400; ++round) {
+        Catalogue catalogue;
+        FillRandomCatalogue(catalogue, random);
+        FullSearchSettings settings;
+        settings.options = RandomOptions(random);
+        settings.useSubIndex = random() % 2 == 0;
+        const int stopAt = random() % 5 == 0 ? int(random() % catalogue.count()) : -1;
+        const Outcome scanned = Search(catalogue, settings, SearchMethod::Scan, stopAt);
+        const Outcome indexed = Search(catalogue, settings, SearchMethod::Index, stopAt);
+        const QString what = Describe(settings.options) + QString(" round %1").arg(round);
+        ASSERT_EQ(indexed.found, scanned.found) << what.toStdString();
+        ASSERT_EQ(indexed.events, scanned.events) << what.toStdString();
+        ASSERT_EQ(indexed.groupNumbers, std::vector<int>(std::size_t(catalogue.count()), -1));
+        ASSERT_EQ(scanned.groupNumbers, indexed.groupNumbers);
+        listedSomething += scanned.found > 0;
+    }
+    EXPECT_GT(listedSomething, 200) << "the catalogues must hold similar pictures";
+}
+
+TEST(SimilarityIndexTest, AutomaticChoiceOnALargerCatalogueAgreesWithTheScan) {
+    std::mt19937 random(7);
+    Catalogue catalogue;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> words;
+    for (int i = 0; i < 5000; ++i) {
+        std::uint32_t bits = random();
+        std::uint32_t levels = random();
+        if (!words.empty() && random() % 10 == 0) {
+            const auto& original = words[random() % words.size()];
+            bits = FlipRandomBits(original.first, int(random() % 10), random);
+            levels = ChangeRandomCells(original.second, int(random() % 3), random);
+        }
+        words.emplace_back(bits, levels);
+        AddPicture(catalogue, QString("/p/%1.jpg").arg(i), bits, levels);
+    }
+    const FullSearchSettings defaults;
+    ASSERT_TRUE(IndexPays(PlanIndex(defaults.options), catalogue.count()));
+    const Outcome scanned = Search(catalogue, defaults, SearchMethod::Scan, -1);
+    const Outcome automatic = Search(catalogue, defaults, SearchMethod::Automatic, -1);
+    EXPECT_GT(scanned.found, 100);
+    EXPECT_EQ(automatic.events, scanned.events);
+}
+
+// Every pair of signatures the options call similar shares the masked words of a table, so the
+// index can find it: the pigeonhole argument, checked on pairs at and around the limits.
+TEST(SimilarityIndexTest, EveryPlanFindsEverySimilarPair) {
+    std::mt19937 random(99);
+    for (int round = 0; round < 300; ++round) {
+        const SearchOptions options = RandomOptions(random);
+        const IndexPlan plan = PlanIndex(options);
+        ASSERT_FALSE(plan.tables.empty());
+        const SimilarityTest test(
+            options, {std::uint32_t(random()), std::uint32_t(random()), 0, kUnknown, {}});
+        int similarPairs = 0;
+        for (int pair = 0; pair < 2000; ++pair) {
+            const std::uint32_t bits =
+                FlipRandomBits(test.reference().bits, int(random() % 17), random);
+            const std::uint32_t levels =
+                ChangeRandomCells(test.reference().levels, int(random() % 6), random);
+            if (!test.SignatureMatches(bits, levels))
+                continue;
+            ++similarPairs;
+            bool shared = false;
+            for (const IndexKeyMask& mask : plan.tables) {
+                shared |= ((bits ^ test.reference().bits) & mask.bits) == 0 &&
+                          ((levels ^ test.reference().levels) & mask.levels) == 0;
+            }
+            ASSERT_TRUE(shared) << Describe(options).toStdString();
+        }
+        ASSERT_GT(similarPairs, 0) << Describe(options).toStdString();
+    }
+}
+
+TEST(SimilarityIndexTest, CandidatesAfterAnIndexComeInAscendingOrderPerTable) {
+    Catalogue catalogue;
+    for (int i = 0; i < 64; ++i)
+        AddPicture(catalogue, QString("/p/%1.jpg").arg(i, 2, 10, QChar('0')), 0xABCD0000u | (i % 4),
+                   0x1234u);
+    const IndexPlan plan = PlanIndex(SearchOptions());
+    const SimilarityIndex index(catalogue, plan);
+    std::vector<int> seen;
+    index.ForEachCandidate(0xABCD0000u, 0x1234u, 40, [&](int j) {
+        seen.push_back(j);
+        return true;
+    });
+    std::vector<int> laterRecords;
+    for (int j = 41; j < 64; ++j)
+        laterRecords.push_back(j);
+    ASSERT_EQ(seen.size(), laterRecords.size() * plan.tables.size())
+        << "every record shares the levels word, so each table holds them all in one bucket";
+    EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 23), laterRecords);
+    int visits = 0;
+    EXPECT_FALSE(
+        index.ForEachCandidate(0xABCD0000u, 0x1234u, -1, [&](int) { return ++visits < 3; }));
+    EXPECT_EQ(visits, 3);
+}
+
+} // namespace
+} // namespace lumadex

@@ -1,0 +1,159 @@
+#include "store/app_config.h"
+#include "core/store/scoped_settings_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace lumadex {
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Values unlike both the read defaults and each other, so a line read into the wrong
+// setting shows.
+AppConfig Distinct() {
+    AppConfig config;
+    config.mainWindow = {11, 12, 813, 614};
+    config.mismatchEditor = {21, 22, 323, 324};
+    config.unlinkedData = {31, 32, 333, 334};
+    config.openFormFolder = "/pictures/open form";
+    config.folderChooserFolder = "/pictures/chooser";
+    config.openDialogFolder = "/databases";
+    config.saveDialogFolder = "/";
+    config.buttonVisibility = 0x2A5;
+    config.useSubIndex = true;
+    config.usePreviewCache = true;
+    config.cacheCount = "12";
+    config.thumbnail = {41, 42, 443, 444};
+    config.thumbnailLargeView = true;
+    config.thumbnailCount = "30";
+    config.thumbnailKeepAspect = true;
+    return config;
+}
+
+class AppConfigFile : public ::testing::Test {
+protected:
+    QString path() const { return QDir(folder).filePath("app.cfg"); }
+
+    test::ScopedSettingsHome home;
+    QString folder = ProgramFolder();
+};
+
+TEST_F(AppConfigFile, LinesKeepTheirOrder) {
+    ASSERT_TRUE(SaveAppConfig(folder, Distinct()));
+    const QList<QByteArray> lines = ReadFile(path()).split('\n');
+    ASSERT_EQ(lines.size(), kAppConfigLineCount + 1);
+    const char* expected[] = {"11", "12", "813", "614", "0", "0", "640", "480", "21", "22", "323",
+                              "324", "31", "32", "333", "334", "/pictures/open form",
+                              "/pictures/chooser", "/databases", "/", "677", "0", "0", "200", "480",
+                              "0", "0", "200", "480", "1", "1", "12",
+                              // the thumbnail window keeps Left before Top
+                              "42", "41", "443", "444", "1", "30", "1"};
+    for (int i = 0; i < kAppConfigLineCount; ++i)
+        EXPECT_EQ(lines[i], QByteArray(expected[i]) + "\r") << "line " << i;
+}
+
+TEST_F(AppConfigFile, RoundTrip) {
+    ASSERT_TRUE(SaveAppConfig(folder, Distinct()));
+    AppConfig read;
+    ASSERT_TRUE(LoadAppConfig(folder, read));
+    AppConfig expected = Distinct();
+    // The dialog folders are written for the record only.
+    expected.openDialogFolder.clear();
+    expected.saveDialogFolder.clear();
+    EXPECT_EQ(read, expected);
+}
+
+TEST_F(AppConfigFile, MissingFileChangesNothing) {
+    AppConfig config = Distinct();
+    EXPECT_FALSE(LoadAppConfig(folder, config));
+    EXPECT_EQ(config, Distinct());
+}
+
+TEST(AppConfigParse, ShortFilesLeaveTheMissingSettingsAlone) {
+    const QStringList full = FormatAppConfig(Distinct());
+    const AppConfig current; // what the windows hold before the file is read
+    struct Case {
+        int lineCount;
+        void (*expect)(const AppConfig& read, const AppConfig& distinct);
+    };
+    const Case cases[] = {
+        {4,
+         [](const AppConfig& read, const AppConfig& distinct) {
+             AppConfig expected;
+             expected.mainWindow = distinct.mainWindow;
+             EXPECT_EQ(read, expected);
+         }},
+        {14,
+         [](const AppConfig& read, const AppConfig& distinct) {
+             EXPECT_EQ(read.mismatchEditor, distinct.mismatchEditor);
+             EXPECT_EQ(read.unlinkedData, (WindowGeometry{31, 32, 394, 293}));
+             EXPECT_EQ(read.openFormFolder, QString());
+         }},
+        {36,
+         [](const AppConfig& read, const AppConfig& distinct) {
+             EXPECT_EQ(read.cacheCount, distinct.cacheCount);
+             EXPECT_EQ(read.thumbnail, distinct.thumbnail);
+             EXPECT_FALSE(read.thumbnailLargeView);
+             EXPECT_EQ(read.thumbnailCount, QString());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lineCount);
+        AppConfig read = current;
+        ParseAppConfig(full.first(c.lineCount), read);
+        c.expect(read, Distinct());
+    }
+}
+
+TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
+    QStringList lines = FormatAppConfig(Distinct());
+    const int bad[] = {2, 3, 11, 20, 29, 30, 32, 35, 36, 38};
+    for (int line : bad)
+        lines[line] = "twelve";
+    lines[36] = "2"; // any value but 1 means the other view button
+    AppConfig read = Distinct();
+    ParseAppConfig(lines, read);
+    EXPECT_EQ(read.mainWindow, (WindowGeometry{11, 12, 640, 480}));
+    EXPECT_EQ(read.mismatchEditor.height, 344);
+    EXPECT_EQ(read.buttonVisibility, -1);
+    EXPECT_FALSE(read.useSubIndex);
+    EXPECT_FALSE(read.usePreviewCache);
+    EXPECT_EQ(read.thumbnail, (WindowGeometry{41, 0, 443, 445}));
+    EXPECT_FALSE(read.thumbnailLargeView);
+    EXPECT_FALSE(read.thumbnailKeepAspect);
+    EXPECT_EQ(read.cacheCount, "12");
+}
+
+TEST_F(AppConfigFile, ReadsLinesEndedByLineFeedsAlone) {
+    WriteFile(path(), "5\n6\n700\n500\n");
+    AppConfig config;
+    ASSERT_TRUE(LoadAppConfig(folder, config));
+    EXPECT_EQ(config.mainWindow, (WindowGeometry{5, 6, 700, 500}));
+}
+
+TEST_F(AppConfigFile, TextsWithLineBreaksDoNotShiftTheLinesAfterThem) {
+    AppConfig config = Distinct();
+    config.openFormFolder = "/odd\nfolder";
+    config.cacheCount = "1\r2";
+    ASSERT_TRUE(SaveAppConfig(folder, config));
+    AppConfig read;
+    ASSERT_TRUE(LoadAppConfig(folder, read));
+    EXPECT_EQ(read.openFormFolder, QString());
+    EXPECT_EQ(read.cacheCount, QString());
+    EXPECT_EQ(read.folderChooserFolder, config.folderChooserFolder);
+    EXPECT_EQ(read.thumbnail, config.thumbnail);
+}
+
+} // namespace
+} // namespace lumadex
