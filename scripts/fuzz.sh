@@ -1,31 +1,62 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for the given seconds (default 60),
-# seeded from the shared test pictures. Fails on any crash, leak or sanitizer report.
+# Builds the libFuzzer targets with clang and runs each for the given seconds (default 60), two
+# at a time, seeded from the test pictures of the repository (tests/data) and the seed files in
+# fuzz/corpus/<target>/. Fails on any crash, leak or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
-testdata="${LUMADEX_TESTDATA:-$(cd .. && pwd)/shared/testdata}"
+pictures=tests/data
 
 bash scripts/install-deps.sh
 cmake --preset fuzz
 cmake --build --preset fuzz
 
 declare -A seeds=(
-    [png_fuzzer]="$testdata/pngsuite"
-    [bmp_fuzzer]="$testdata/bmpsuite/g $testdata/bmpsuite/b"
-    [jpeg_fuzzer]="$testdata/jpeg/generated $testdata/jpeg/jpeg-decoder"
+    [png_fuzzer]="$pictures/pngsuite"
+    [bmp_fuzzer]="$pictures/bmpsuite/g $pictures/bmpsuite/b"
+    [jpeg_fuzzer]="$pictures/jpeg/generated $pictures/jpeg/jpeg-decoder"
 )
 
-for fuzzer in build-fuzz/fuzz/*_fuzzer; do
+# Runs one target into build-fuzz/<target>.log, on a fresh corpus seeded from its folders.
+run_fuzzer() {
+    local fuzzer="$1"
+    local name corpus status=0
     name="$(basename "$fuzzer")"
     corpus="$(mktemp -d)"
-    seed_dirs=()
-    for dir in ${seeds[$name]:-}; do
+    local seed_dirs=()
+    for dir in ${seeds[$name]:-} "fuzz/corpus/$name"; do
         [[ -d "$dir" ]] && seed_dirs+=("$dir")
     done
-    echo "== $name: ${seconds}s"
     "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2560 -timeout=20 -print_final_stats=1 \
-        -artifact_prefix="build-fuzz/$name-" "$corpus" "${seed_dirs[@]}" 2>&1 | tail -n 12
+        -artifact_prefix="build-fuzz/$name-" "$corpus" "${seed_dirs[@]}" \
+        >"build-fuzz/$name.log" 2>&1 || status=$?
     rm -rf "$corpus"
+    return "$status"
+}
+
+# Two targets at a time, one per core; each one's output is shown whole once it has ended.
+fuzzers=(build-fuzz/fuzz/*_fuzzer)
+failed=()
+for ((i = 0; i < ${#fuzzers[@]}; i += 2)); do
+    pair=("${fuzzers[@]:i:2}")
+    pids=()
+    for fuzzer in "${pair[@]}"; do
+        echo "== $(basename "$fuzzer"): ${seconds}s"
+        run_fuzzer "$fuzzer" &
+        pids+=($!)
+    done
+    for j in "${!pair[@]}"; do
+        name="$(basename "${pair[j]}")"
+        if ! wait "${pids[j]}"; then
+            failed+=("$name")
+        fi
+        echo "== $name"
+        tail -n 12 "build-fuzz/$name.log"
+    done
 done
+
+if ((${#failed[@]})); then
+    echo "fuzzing failed: ${failed[*]} (see build-fuzz/<target>.log)" >&2
+    exit 1
+fi

@@ -18,8 +18,7 @@ using test::RunCli;
 class DatabaseCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!QDir(test::TestDataPath("photos")).exists())
-            GTEST_SKIP() << "test pictures not found";
+        LUMADEX_REQUIRE_TESTDATA("photos");
         // Two views of one scene that look alike, and an unrelated picture.
         for (const char* name : {"left08.jpg", "left09.jpg", "baboon.jpg"})
             ASSERT_TRUE(QFile::copy(test::TestDataPath(QStringLiteral("photos/") + name),

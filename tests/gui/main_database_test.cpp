@@ -1,5 +1,6 @@
 #include "catalogue/picture_catalogue.h"
 #include "main_window_fixture.h"
+#include "support/testdata.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -174,9 +175,7 @@ class MainRefreshTest : public MainWindowTest {
 protected:
     // Three different photos and a copy of one of them.
     void AnalysePhotos() {
-        const QString folder = QStringLiteral(LUMADEX_TESTDATA_DIR "/photos/");
-        if (!QFile::exists(folder + "baboon.jpg"))
-            GTEST_SKIP() << "test pictures missing";
+        const QString folder = TestDataPath("photos/");
         copy = QDir(files.path()).filePath(QStringLiteral("baboon copy.jpg"));
         ASSERT_TRUE(QFile::copy(folder + "baboon.jpg", copy));
         original = folder + "baboon.jpg";
@@ -193,8 +192,6 @@ protected:
 
 TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
     ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
-    if (IsSkipped())
-        return;
     // Under "All" every analysed picture joined the list as it came.
     EXPECT_EQ(Window().referenceStore().count(), 4);
 
@@ -216,8 +213,6 @@ TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
 
 TEST_F(MainRefreshTest, WithoutRobustOperationTheSearchRunsWithoutLettingTheWindowWork) {
     ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
-    if (IsSkipped())
-        return;
     document.options().setValue(OptionId::AllowRobustOperation, 0);
     bool windowWorked = false;
     QTimer::singleShot(0, &Window(), [&windowWorked] { windowWorked = true; });
@@ -229,8 +224,6 @@ TEST_F(MainRefreshTest, WithoutRobustOperationTheSearchRunsWithoutLettingTheWind
 
 TEST_F(MainRefreshTest, StopButtonEndsTheSearchAndTheNextRefreshSearchesAgain) {
     ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
-    if (IsSkipped())
-        return;
     // The stop button is pressed as soon as the search lets the window work.
     QTimer::singleShot(0, &Window(), [this] {
         EXPECT_FALSE(Window().StopBitBtn->isHidden());
@@ -249,8 +242,6 @@ TEST_F(MainRefreshTest, StopButtonEndsTheSearchAndTheNextRefreshSearchesAgain) {
 
 TEST_F(MainRefreshTest, RecordsStayWhileTheSearchLetsTheWindowWork) {
     ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
-    if (IsSkipped())
-        return;
     // Commands that would destroy the records the search walks are refused until it ends.
     QTimer::singleShot(0, &Window(), [this] {
         Window().SpeedButton8->click();

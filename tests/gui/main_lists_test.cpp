@@ -1,5 +1,6 @@
 #include "catalogue/picture_catalogue.h"
 #include "main_window_fixture.h"
+#include "support/testdata.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -131,9 +132,7 @@ TEST_F(MainListsTest, NewPicturesAreRedAndYellowWhenSelectedAndADisabledListIsGr
     Pdata& old = AddRecord(QStringLiteral("/p/old.jpg"), kLookA);
     ListAll();
     AnalysisObserver observer;
-    const QString photo = QStringLiteral(LUMADEX_TESTDATA_DIR "/photos/baboon.jpg");
-    if (!QFile::exists(photo))
-        GTEST_SKIP() << "test pictures missing";
+    const QString photo = TestDataPath("photos/baboon.jpg");
     ASSERT_EQ(document.pictures().AnalyseFile(photo, observer), ItemResult::Done);
     // Under the filter "All" the new picture joins the Reference list at once.
     const int newRow = document.catalogue().FindRecord(photo) >= 0
