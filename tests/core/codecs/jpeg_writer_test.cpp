@@ -118,7 +118,7 @@ TEST(JpegWriterTest, WritesBaselineColourOrGreyFilesThatQtReads) {
 TEST(JpegWriterTest, RefusesBitmapsItCannotEncode) {
     Bitmap tooWide(65501, 1, 24); // beyond what a JPEG frame can hold
     tooWide.fill(0);
-    const Bitmap empty;
+    Bitmap empty;
     for (const Bitmap* bitmap : {&tooWide, &empty}) {
         std::vector<std::uint8_t> file{1, 2, 3};
         EXPECT_FALSE(WriteJpeg(*bitmap, 75, false, file));
