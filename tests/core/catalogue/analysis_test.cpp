@@ -1,12 +1,14 @@
 #include "catalogue/picture_catalogue.h"
 #include "catalogue/picture_preparation.h"
 #include "core/catalogue/test_pictures.h"
+#include "support/files.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <climits>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -17,11 +19,8 @@ namespace {
 // A stand-in picture format: "TEST", width and height as little-endian u32, then anything.
 // Its pixels are a fixed pattern of the given size.
 QByteArray TestPictureFile(std::uint32_t width, std::uint32_t height, int fileSize) {
-    QByteArray bytes("TEST");
-    for (const std::uint32_t value : {width, height}) {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.append(char((value >> shift) & 0xFF));
-    }
+    const std::uint32_t size[] = {qToLittleEndian(width), qToLittleEndian(height)};
+    QByteArray bytes = "TEST" + QByteArray(reinterpret_cast<const char*>(size), 8);
     bytes.resize(std::max<qsizetype>(fileSize, bytes.size()), 'x');
     bytes.resize(fileSize);
     return bytes;
@@ -37,12 +36,8 @@ std::optional<DecodeStatus> ReadTestPicture(const PictureFile& file, Bitmap& out
                                             int maxDimension) {
     if (file.bytes.size() < 12 || std::memcmp(file.bytes.data(), "TEST", 4) != 0)
         return DecodeStatus::Failed;
-    std::uint32_t size[2];
-    for (int i = 0; i < 2; ++i) {
-        const std::uint8_t* p = file.bytes.data() + 4 + 4 * i;
-        size[i] = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-                  (std::uint32_t(p[3]) << 24);
-    }
+    const std::uint32_t size[] = {qFromLittleEndian<std::uint32_t>(file.bytes.data() + 4),
+                                  qFromLittleEndian<std::uint32_t>(file.bytes.data() + 8)};
     if (size[0] == 0 || size[1] == 0 || size[0] > std::uint32_t(maxDimension) ||
         size[1] > std::uint32_t(maxDimension))
         return DecodeStatus::BadDimensions;
@@ -89,11 +84,8 @@ protected:
     }
 
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = folder_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        test::WriteFile(folder_.filePath(name), bytes);
+        return folder_.filePath(name);
     }
 
     QTemporaryDir folder_;
@@ -177,12 +169,11 @@ TEST_F(AnalysisTest, AnalysedFileBecomesANewRecord) {
     EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Done);
     EXPECT_EQ(pictures_.catalogue().count(), 2);
     EXPECT_EQ(pictures_.newAdded().size(), 2u);
-}
 
-TEST_F(AnalysisTest, LargestAcceptedPictureIsAnalysed) {
-    const QString path = Write("wide.test", TestPictureFile(10000, 16, 1024));
-    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Done);
-    EXPECT_EQ(pictures_.catalogue().count(), 1);
+    // The largest picture accepted.
+    const QString wide = Write("wide.test", TestPictureFile(10000, 16, 1024));
+    EXPECT_EQ(pictures_.AnalyseFile(wide, recorder_), ItemResult::Done);
+    EXPECT_EQ(pictures_.catalogue().count(), 3);
 }
 
 TEST_F(AnalysisTest, FileTimesOutsideTheRecordsRangeAreClamped) {
@@ -248,10 +239,7 @@ TEST(PictureLoaderTest, FirstDecoderThatTakesTheFileDecides) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath("x.Abc");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(TestPictureFile(40, 30, 100));
-    file.close();
+    test::WriteFile(path, TestPictureFile(40, 30, 100));
 
     QStringList asked;
     const auto decoderFor = [&asked](QString name, std::optional<DecodeStatus> outcome) {

@@ -1,7 +1,8 @@
 #include "catalogue/csv_rename.h"
 #include "catalogue/csv_split.h"
+#include "core/catalogue/adding_test_tree.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -58,93 +59,77 @@ TEST(CsvSplitTest, LineEndings) {
         EXPECT_EQ(SplitTextLines(row.text), row.lines) << row.what;
 }
 
-class CsvRenameTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A catalogue of four records.
+struct RenameScene {
+    PictureCatalogue pictures{PictureLoader()};
+    RenameScene() {
         for (const char* path : {"/pics/a.jpg", "/pics/c.jpg", "/my pics/a.jpg", "/other/z.jpg"})
-            pictures_.catalogue().AddRecord(std::make_unique<Pdata>(QString::fromUtf8(path)));
+            pictures.catalogue().AddRecord(std::make_unique<Pdata>(QString::fromUtf8(path)));
     }
-
-    const Pdata* Record(const char* path) const {
-        const int index = pictures_.catalogue().FindRecord(QString::fromUtf8(path));
-        return index < 0 ? nullptr : &pictures_.catalogue().at(index);
-    }
-
-    QStringList Paths() const {
-        QStringList paths;
-        for (int i = 0; i < pictures_.catalogue().count(); ++i)
-            paths << pictures_.catalogue().at(i).fileName;
-        return paths;
-    }
-
-    PictureCatalogue pictures_{PictureLoader()};
 };
 
-TEST_F(CsvRenameTest, HeaderOnlyChangesNothing) {
-    for (const char* text : {"old,folder,new", "old,folder,new\r\n", ""}) {
-        const CsvRenameResult result = RenameFromCsvText(pictures_, QString::fromUtf8(text));
-        EXPECT_EQ(result.changedCount, 0) << text;
-        EXPECT_FALSE(result.invalid) << text;
-        EXPECT_EQ(result.StatusText(), "0 FileName Changed.");
+// Lines after the header name a file, its folder (case ignored) and the new name; a line of
+// fewer fields ends the renaming but keeps the changes before it.
+TEST(CsvRenameTest, RenamesTheStoredPaths) {
+    const QStringList unchanged = {"/my pics/a.jpg", "/other/z.jpg", "/pics/a.jpg", "/pics/c.jpg"};
+    const struct {
+        const char* name;
+        QString text;
+        int changed;
+        bool invalid;
+        QStringList paths;
+    } rows[] = {
+        {"header only", "old,folder,new", 0, false, unchanged},
+        {"header and line end", "old,folder,new\r\n", 0, false, unchanged},
+        {"empty", "", 0, false, unchanged},
+        {"names and folders in other case",
+         "Name,Folder,New\r\nA.JPG,/PICS/,b.jpg\r\nz.jpg,/other/,y.jpg",
+         2,
+         false,
+         {"/my pics/a.jpg", "/other/y.jpg", "/PICS/b.jpg", "/pics/c.jpg"}},
+        {"unquoted folder with a blank", "h\na.jpg,/my pics/,b.jpg", 0, false, unchanged},
+        {"quoted folder with a blank",
+         "h\na.jpg,\"/my pics/\",b.jpg",
+         1,
+         false,
+         {"/my pics/b.jpg", "/other/z.jpg", "/pics/a.jpg", "/pics/c.jpg"}},
+        {"short line",
+         "h\rmissing.jpg,/pics/,x.jpg\ra.jpg,/pics/,b.jpg\rc.jpg,/pics/\rz.jpg,/other/,y.jpg",
+         1,
+         true,
+         {"/my pics/a.jpg", "/other/z.jpg", "/pics/b.jpg", "/pics/c.jpg"}},
+    };
+    for (const auto& row : rows) {
+        RenameScene scene;
+        const Pdata* first = &scene.pictures.catalogue().at(2);
+        const CsvRenameResult result = RenameFromCsvText(scene.pictures, row.text);
+        EXPECT_EQ(result.changedCount, row.changed) << row.name;
+        EXPECT_EQ(result.invalid, row.invalid) << row.name;
+        EXPECT_EQ(result.StatusText(), QStringLiteral("%1 FileName Changed.").arg(row.changed))
+            << row.name;
+        EXPECT_EQ(scene.pictures.dataChanged(), row.changed > 0) << row.name;
+        EXPECT_EQ(test::CataloguePaths(scene.pictures), row.paths) << row.name;
+        // A renamed record is the same record, found under its new path.
+        const int renamed = scene.pictures.catalogue().IndexOf(first);
+        EXPECT_EQ(scene.pictures.catalogue().FindRecord(first->fileName), renamed) << row.name;
     }
-    EXPECT_FALSE(pictures_.dataChanged());
 }
 
-TEST_F(CsvRenameTest, RenamesTheStoredPathIgnoringCase) {
-    const Pdata* a = Record("/pics/a.jpg");
-    const CsvRenameResult result = RenameFromCsvText(
-        pictures_, u"Name,Folder,New\r\nA.JPG,/PICS/,b.jpg\r\nz.jpg,/other/,y.jpg");
-    EXPECT_EQ(result.changedCount, 2);
-    EXPECT_FALSE(result.invalid);
-    EXPECT_EQ(result.StatusText(), "2 FileName Changed.");
-    EXPECT_TRUE(pictures_.dataChanged());
-    // The same record, found under its new path; the catalogue stays in path order.
-    EXPECT_EQ(Record("/pics/b.jpg"), a);
-    EXPECT_EQ(a->fileName, "/PICS/b.jpg");
-    EXPECT_EQ(Record("/pics/a.jpg"), nullptr);
-    EXPECT_EQ(Paths(),
-              (QStringList{"/my pics/a.jpg", "/other/y.jpg", "/PICS/b.jpg", "/pics/c.jpg"}));
-}
-
-TEST_F(CsvRenameTest, FoldersWithBlanksMustBeQuoted) {
-    const CsvRenameResult unquoted = RenameFromCsvText(pictures_, u"h\na.jpg,/my pics/,b.jpg");
-    EXPECT_EQ(unquoted.changedCount, 0);
-    EXPECT_FALSE(unquoted.invalid);
-    EXPECT_FALSE(pictures_.dataChanged());
-
-    const CsvRenameResult quoted = RenameFromCsvText(pictures_, u"h\na.jpg,\"/my pics/\",b.jpg");
-    EXPECT_EQ(quoted.changedCount, 1);
-    EXPECT_NE(Record("/my pics/b.jpg"), nullptr);
-}
-
-TEST_F(CsvRenameTest, ShortLineStopsButKeepsEarlierChanges) {
-    const CsvRenameResult result = RenameFromCsvText(
-        pictures_,
-        u"h\rmissing.jpg,/pics/,x.jpg\ra.jpg,/pics/,b.jpg\rc.jpg,/pics/\rz.jpg,/other/,y.jpg");
-    EXPECT_TRUE(result.invalid);
-    EXPECT_EQ(result.changedCount, 1);
-    EXPECT_EQ(result.StatusText(), "1 FileName Changed.");
-    EXPECT_NE(Record("/pics/b.jpg"), nullptr);
-    EXPECT_NE(Record("/pics/c.jpg"), nullptr);
-    EXPECT_NE(Record("/other/z.jpg"), nullptr);
-    EXPECT_TRUE(pictures_.dataChanged());
-}
-
-TEST_F(CsvRenameTest, ReadsUtf8FilesAndRefusesMissingOnes) {
-    pictures_.catalogue().AddRecord(std::make_unique<Pdata>(QStringLiteral("/bilder/äpfel.jpg")));
+TEST(CsvRenameTest, ReadsUtf8FilesAndRefusesMissingOnes) {
+    RenameScene scene;
+    scene.pictures.catalogue().AddRecord(
+        std::make_unique<Pdata>(QStringLiteral("/bilder/äpfel.jpg")));
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QFile file(folder.filePath("rename.csv"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Old,Folder,New,Note\r\n\xC3\x84PFEL.jpg,/bilder/,birnen.jpg,extra field\r\n");
-    file.close();
+    test::WriteFile(folder.filePath("rename.csv"),
+                    "Old,Folder,New,Note\r\n\xC3\x84PFEL.jpg,/bilder/,birnen.jpg,extra field\r\n");
 
-    const CsvRenameResult result = RenameFromCsvFile(pictures_, file.fileName());
+    const CsvRenameResult result = RenameFromCsvFile(scene.pictures, folder.filePath("rename.csv"));
     EXPECT_EQ(result.changedCount, 1);
     EXPECT_FALSE(result.invalid);
-    EXPECT_NE(Record("/bilder/birnen.jpg"), nullptr);
+    EXPECT_GE(scene.pictures.catalogue().FindRecord(u"/bilder/birnen.jpg"), 0);
 
-    const CsvRenameResult missing = RenameFromCsvFile(pictures_, folder.filePath("none.csv"));
+    const CsvRenameResult missing = RenameFromCsvFile(scene.pictures, folder.filePath("none.csv"));
     EXPECT_TRUE(missing.invalid);
     EXPECT_EQ(missing.StatusText(), "0 FileName Changed.");
 }

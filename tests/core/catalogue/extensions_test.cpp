@@ -21,43 +21,27 @@ TEST(ExtensionsTest, ExtensionOfTakesTheLastDotOfTheFileName) {
             << row.path;
 }
 
-TEST(ExtensionsTest, AcceptedExtensionsUnderTheNativeMask) {
-    struct Row {
+// Short extensions must end a mask entry; four characters or more need not.
+TEST(ExtensionsTest, AcceptedExtensions) {
+    const QString native = QString::fromUtf16(kNativeExtensionMask);
+    const struct {
         const char* extension;
+        QString mask;
         bool accepted;
-    };
-    const Row rows[] = {
-        {".jpg", true},  {".JPG", true}, {".jif", true},   {".JPE", true},    {".jpeg", true},
-        {".Jpeg", true}, {".bmp", true}, {".png", true},   {".PNG", true},    {".pn", false},
-        {".jp", false},  {".bm", false}, {".gif", false},  {".ico", false},   {".txt", false},
-        {"", false},     {".", false},   {".jpgx", false}, {".jpeg2", false},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(IsAcceptedExtension(QString::fromUtf8(row.extension),
-                                      QString::fromUtf16(kNativeExtensionMask)),
-                  row.accepted)
-            << row.extension;
-    }
-}
-
-TEST(ExtensionsTest, ShortExtensionsMustEndAMaskEntry) {
-    struct Row {
-        const char* extension;
-        const char* mask;
-        bool accepted;
-    };
-    const Row rows[] = {
-        {".pi", "*.pic;*.pi", true}, // a later entry matches although an earlier one begins so
-        {".pi", "*.pi;*.pic", true}, {".pi", "*.pic", false},
-        {".ab", "*.ab", true},    // at the very end of the mask
-        {".tif", "*.tiff", true}, // four characters or more need not end an entry
+    } rows[] = {
+        {".jpg", native, true},    {".JPG", native, true},      {".jif", native, true},
+        {".JPE", native, true},    {".jpeg", native, true},     {".Jpeg", native, true},
+        {".bmp", native, true},    {".png", native, true},      {".PNG", native, true},
+        {".pn", native, false},    {".jp", native, false},      {".bm", native, false},
+        {".gif", native, false},   {".ico", native, false},     {".txt", native, false},
+        {"", native, false},       {".", native, false},        {".jpgx", native, false},
+        {".jpeg2", native, false}, {".pi", "*.pic;*.pi", true}, {".pi", "*.pi;*.pic", true},
+        {".pi", "*.pic", false},   {".ab", "*.ab", true},       {".tif", "*.tiff", true},
         {".tiff", "*.tiff", true},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(
-            IsAcceptedExtension(QString::fromUtf8(row.extension), QString::fromUtf8(row.mask)),
-            row.accepted)
-            << row.extension << " in " << row.mask;
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsAcceptedExtension(QString::fromUtf8(row.extension), row.mask), row.accepted)
+            << row.extension << " in " << row.mask.toStdString();
     }
 }
 

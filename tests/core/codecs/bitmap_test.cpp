@@ -1,8 +1,9 @@
 #include "codecs/bitmap.h"
-#include "codecs/jpeg_codec.h"
-#include "support/testdata.h"
+#include "codecs/jpeg_pixel_rows.h"
+#include "core/codecs/codec_test_helpers.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace lumadex {
 namespace {
@@ -57,21 +58,48 @@ TEST(BitmapTest, ResetKeepsStorageButNothingOfThePreviousPicture) {
     EXPECT_TRUE(bitmap.palette().empty());
 }
 
-TEST(BitmapTest, ReusedStorageDecodesLikeAFreshBitmap) {
-    LUMADEX_REQUIRE_TESTDATA("jpeg/generated");
-    const auto colour = test::ReadWholeFile(test::TestDataPath("jpeg/generated/base_444.jpg"));
-    const auto grey =
-        test::ReadWholeFile(test::TestDataPath("jpeg/generated/grayscale_1component.jpg"));
-    Bitmap reused;
-    ASSERT_EQ(ReadJpeg(colour, reused), DecodeStatus::Ok);
-    ASSERT_EQ(ReadJpeg(grey, reused), DecodeStatus::Ok);
-    Bitmap fresh;
-    ASSERT_EQ(ReadJpeg(grey, fresh), DecodeStatus::Ok);
-    ASSERT_EQ(reused.width(), fresh.width());
-    ASSERT_EQ(reused.bitsPerPixel(), fresh.bitsPerPixel());
-    for (int y = 0; y < fresh.height(); ++y)
-        for (int x = 0; x < fresh.width(); ++x)
-            ASSERT_EQ(reused.pixel(x, y), fresh.pixel(x, y)) << x << "," << y;
+TEST(JpegPixelRowsTest, BitmapRowsMatchPixelColours) {
+    for (int depth : {1, 4, 8, 15, 16, 24, 32}) {
+        SCOPED_TRACE(testing::Message() << depth << " bits per pixel");
+        // Fewer palette entries than indices: the missing ones read as black.
+        const Bitmap bitmap = test::RandomBitmap(13, 3, depth, depth <= 8 ? (1 << depth) - 1 : 0);
+        std::vector<std::uint8_t> bgr(std::size_t(bitmap.width()) * 3);
+        for (int y = 0; y < bitmap.height(); ++y) {
+            BitmapRowToBgr(bitmap, y, bgr.data());
+            for (int x = 0; x < bitmap.width(); ++x) {
+                const std::uint8_t* p = &bgr[std::size_t(x) * 3];
+                EXPECT_EQ(MakeColour(p[2], p[1], p[0]), bitmap.pixel(x, y))
+                    << "pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(JpegPixelRowsTest, CmykToBgr) {
+    struct Row {
+        std::uint8_t c, m, y, k;
+        bool inverted;
+        Colour expected;
+    } const rows[] = {
+        {0, 0, 0, 0, false, MakeColour(255, 255, 255)},        // no ink
+        {255, 255, 255, 255, true, MakeColour(255, 255, 255)}, // no ink, inverted
+        {0, 0, 0, 255, false, MakeColour(0, 0, 0)},            // full black
+        {255, 255, 255, 0, true, MakeColour(0, 0, 0)},         // full black, inverted
+        {255, 0, 0, 0, false, MakeColour(0, 255, 255)},        // cyan
+        {0, 255, 255, 255, true, MakeColour(0, 255, 255)},     // cyan, inverted
+        {0, 255, 0, 0, false, MakeColour(255, 0, 255)},        // magenta
+        {0, 0, 255, 0, false, MakeColour(255, 255, 0)},        // yellow
+        {200, 100, 50, 128, true, MakeColour(100, 50, 25)},    // light x light / 255, rounded
+        {55, 155, 205, 127, false, MakeColour(100, 50, 25)},   // the same inks stored plainly
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << int(row.c) << "," << int(row.m) << "," << int(row.y)
+                                        << "," << int(row.k) << (row.inverted ? " inverted" : ""));
+        const std::uint8_t cmyk[] = {row.c, row.m, row.y, row.k};
+        std::uint8_t bgr[3];
+        CmykRowToBgr(cmyk, 1, row.inverted, bgr);
+        EXPECT_EQ(MakeColour(bgr[2], bgr[1], bgr[0]), row.expected);
+    }
 }
 
 } // namespace

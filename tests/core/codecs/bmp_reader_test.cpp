@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -62,8 +66,7 @@ bool SameColour(Colour ours, Colour theirs, Colour roughChannels) {
 }
 
 // Empty when ours shows the same picture as theirs (colours, palette indices of 8-bit paletted
-// pictures, and alpha where we keep it); otherwise the first difference and how many pixels
-// differ.
+// pictures, and alpha where we keep it); otherwise the first difference.
 std::string Differences(const Bitmap& ours, const QImage& theirs, Except except = Except::Nothing,
                         Colour roughChannels = 0) {
     if (ours.width() != theirs.width() || ours.height() != theirs.height())
@@ -71,31 +74,27 @@ std::string Differences(const Bitmap& ours, const QImage& theirs, Except except 
     // Qt may swap the two entries of a 1-bit palette, so only 8-bit indices are compared.
     const bool compareIndices = ours.isPaletted() && theirs.format() == QImage::Format_Indexed8;
     const bool compareAlpha = ours.hasAlpha() && except != Except::NarrowAlpha;
-    std::ostringstream first;
-    int differing = 0;
     for (int y = 0; y < ours.height(); ++y) {
         for (int x = 0; x < ours.width(); ++x) {
             if (except == Except::SkippedPixels && ours.paletteIndex(x, y) == 0)
                 continue;
             const QRgb their = QtPixel(theirs, x, y);
-            const bool same =
-                SameColour(ours.pixel(x, y), FromQt(their), roughChannels) &&
-                (!compareIndices || ours.paletteIndex(x, y) == theirs.pixelIndex(x, y)) &&
-                (!compareAlpha || ours.alphaRow(y)[x] == qAlpha(their));
-            if (!same && differing++ == 0)
-                first << "first at (" << x << "," << y << "): ours " << std::hex << ours.pixel(x, y)
+            if (!SameColour(ours.pixel(x, y), FromQt(their), roughChannels) ||
+                (compareIndices && ours.paletteIndex(x, y) != theirs.pixelIndex(x, y)) ||
+                (compareAlpha && ours.alphaRow(y)[x] != qAlpha(their))) {
+                std::ostringstream first;
+                first << "at (" << x << "," << y << "): ours " << std::hex << ours.pixel(x, y)
                       << " alpha " << (ours.hasAlpha() ? int(ours.alphaRow(y)[x]) : 255)
-                      << ", Qt's " << their << std::dec;
+                      << ", Qt's " << their;
+                return first.str();
+            }
         }
     }
-    if (differing == 0)
-        return {};
-    first << "; " << differing << " pixels differ";
-    return first.str();
+    return {};
 }
 
 // Decodes a file of the shared pictures (a path below the test-data folder).
-Bitmap Decode(const QString& file, DecodeStatus expected = DecodeStatus::Ok) {
+Bitmap DecodeFile(const QString& file, DecodeStatus expected = DecodeStatus::Ok) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(TestDataPath(file));
     EXPECT_FALSE(bytes.empty()) << file.toStdString();
     Bitmap bitmap;
@@ -117,20 +116,6 @@ int StoredDepth(const QString& file) {
     return bytes.at(at) | (bytes.at(at + 1) << 8);
 }
 
-TEST(BmpReader, GoodFilesMatchQt) {
-    LUMADEX_REQUIRE_TESTDATA("bmpsuite/g");
-    const QStringList files = BmpFilesIn("bmpsuite/g") + BmpFilesIn("jpeg/generated");
-    ASSERT_GE(files.size(), 30);
-    for (const QString& file : files) {
-        SCOPED_TRACE(file.toStdString());
-        const QImage theirs = ReadWithQt(TestDataPath(file));
-        const Bitmap ours = Decode(file);
-        EXPECT_EQ(Differences(ours, theirs), "");
-        const int storedDepth = StoredDepth(file);
-        EXPECT_EQ(ours.bitsPerPixel(), storedDepth <= 8 ? storedDepth : 24);
-    }
-}
-
 // Channel masks of a 0x00BBGGRR colour.
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
@@ -139,7 +124,6 @@ constexpr Colour kBlue = 0xFF0000;
 // Files we read differently from Qt, or that Qt refuses. The expected picture comes from a good
 // file showing the same picture, read by Qt.
 struct Deviation {
-    const char* file;
     const char* sameAs;
     Except except = Except::Nothing;
     // Channels wider than 8 bits, which Qt 6.4 reads as 0 and we round to the nearest 8-bit
@@ -148,34 +132,34 @@ struct Deviation {
     Colour wideChannels = 0;
 };
 
-const Deviation kDeviations[] = {
+const std::map<QString, Deviation> kDeviations = {
     // Ending early by an end-of-picture code, or skipping pixels by deltas.
-    {"q/pal4rlecut.bmp", "g/pal4rle.bmp", Except::SkippedPixels},
-    {"q/pal8rlecut.bmp", "g/pal8rle.bmp", Except::SkippedPixels},
-    {"q/pal4rletrns.bmp", "g/pal4rle.bmp", Except::SkippedPixels},
-    {"q/pal8rletrns.bmp", "g/pal8rle.bmp", Except::SkippedPixels},
-    {"q/rgba16-4444.bmp", nullptr, Except::NarrowAlpha},
-    {"q/rgba16-5551.bmp", nullptr, Except::NarrowAlpha},
+    {"q/pal4rlecut.bmp", {"g/pal4rle.bmp", Except::SkippedPixels}},
+    {"q/pal8rlecut.bmp", {"g/pal8rle.bmp", Except::SkippedPixels}},
+    {"q/pal4rletrns.bmp", {"g/pal4rle.bmp", Except::SkippedPixels}},
+    {"q/pal8rletrns.bmp", {"g/pal8rle.bmp", Except::SkippedPixels}},
+    {"q/rgba16-4444.bmp", {nullptr, Except::NarrowAlpha}},
+    {"q/rgba16-5551.bmp", {nullptr, Except::NarrowAlpha}},
     // A core palette of 252 entries, cut short by the pixels; Qt reads 256 and shifts indices.
-    {"q/pal8os2sp.bmp", "g/pal8os2.bmp"},
-    {"q/pal8oversizepal.bmp", "g/pal8.bmp"}, // 300 palette entries: 256 used
-    {"q/rgb32h52.bmp", "g/rgb24.bmp"},       // 52-byte info header
-    {"q/rgba32h56.bmp", "q/rgba32-1.bmp"},   // 56-byte info header
-    {"q/rgb16-3103.bmp", "g/rgb24.bmp", Except::Nothing, kGreen},
-    {"q/rgb32-111110.bmp", "g/rgb24.bmp", Except::Nothing, kRed | kGreen | kBlue},
-    {"q/rgb32-7187.bmp", "g/rgb24.bmp", Except::Nothing, kGreen},
-    {"q/rgba16-1924.bmp", "q/rgba32-1.bmp", Except::NarrowAlpha, kGreen},
-    {"q/rgba32-1010102.bmp", "q/rgba32-1.bmp", Except::NarrowAlpha, kRed | kGreen | kBlue},
-    {"q/rgba32-61754.bmp", "q/rgba32-1.bmp", Except::NarrowAlpha, kGreen},
-    {"q/rgba32-81284.bmp", "q/rgba32-1.bmp", Except::NarrowAlpha, kGreen},
+    {"q/pal8os2sp.bmp", {"g/pal8os2.bmp"}},
+    {"q/pal8oversizepal.bmp", {"g/pal8.bmp"}}, // 300 palette entries: 256 used
+    {"q/rgb32h52.bmp", {"g/rgb24.bmp"}},       // 52-byte info header
+    {"q/rgba32h56.bmp", {"q/rgba32-1.bmp"}},   // 56-byte info header
+    {"q/rgb16-3103.bmp", {"g/rgb24.bmp", Except::Nothing, kGreen}},
+    {"q/rgb32-111110.bmp", {"g/rgb24.bmp", Except::Nothing, kRed | kGreen | kBlue}},
+    {"q/rgb32-7187.bmp", {"g/rgb24.bmp", Except::Nothing, kGreen}},
+    {"q/rgba16-1924.bmp", {"q/rgba32-1.bmp", Except::NarrowAlpha, kGreen}},
+    {"q/rgba32-1010102.bmp", {"q/rgba32-1.bmp", Except::NarrowAlpha, kRed | kGreen | kBlue}},
+    {"q/rgba32-61754.bmp", {"q/rgba32-1.bmp", Except::NarrowAlpha, kGreen}},
+    {"q/rgba32-81284.bmp", {"q/rgba32-1.bmp", Except::NarrowAlpha, kGreen}},
     // Bad files where only fields that decoding does not use are wrong: image size, densities,
     // file size, a palette size beyond 256 (the 252 entries stored are used).
-    {"b/badbitssize.bmp", "g/pal1.bmp"},
-    {"b/baddens1.bmp", "g/pal1.bmp"},
-    {"b/baddens2.bmp", "g/pal1.bmp"},
-    {"b/badfilesize.bmp", "g/pal1.bmp"},
-    {"b/badpalettesize.bmp", "g/pal8.bmp"},
-    {"b/pal8badindex.bmp", nullptr}, // indices beyond the palette read black, as in Qt
+    {"b/badbitssize.bmp", {"g/pal1.bmp"}},
+    {"b/baddens1.bmp", {"g/pal1.bmp"}},
+    {"b/baddens2.bmp", {"g/pal1.bmp"}},
+    {"b/badfilesize.bmp", {"g/pal1.bmp"}},
+    {"b/badpalettesize.bmp", {"g/pal8.bmp"}},
+    {"b/pal8badindex.bmp", {nullptr}}, // indices beyond the palette read black, as in Qt
 };
 
 // Questionable files we refuse, kinds the Windows bitmap functions do not take: OS/2 2.x headers
@@ -203,8 +187,8 @@ QImage WithChannelsFrom(const QImage& file, const QImage& sameAs, Colour channel
 
 // The picture a file should decode to, read by Qt. Good files standing in for it are compared
 // by colour, as their palettes may differ.
-QImage ExpectedPicture(const QString& file, const Deviation* deviation) {
-    const QImage own = ReadWithQt(TestDataPath("bmpsuite/" + file));
+QImage ExpectedPicture(const QString& path, const Deviation* deviation) {
+    const QImage own = ReadWithQt(TestDataPath(path));
     if (!deviation || !deviation->sameAs)
         return own;
     const QImage sameAs = ReadWithQt(TestDataPath(QString("bmpsuite/") + deviation->sameAs));
@@ -213,48 +197,331 @@ QImage ExpectedPicture(const QString& file, const Deviation* deviation) {
     return sameAs.convertToFormat(QImage::Format_ARGB32);
 }
 
-const Deviation* FindDeviation(const QString& file) {
-    for (const Deviation& deviation : kDeviations) {
-        if (file == deviation.file)
-            return &deviation;
-    }
-    return nullptr;
-}
-
-// Questionable files are read like Qt reads them, unless listed above; bad files (and an OS/2
-// bitmap array) are refused, unless listed above.
-TEST(BmpReader, QuestionableAndBadFiles) {
+// Good files are read like Qt reads them, at the depth they store (24 above 8 bits), and so are
+// questionable files unless listed above; bad files (and an OS/2 bitmap array) are refused unless
+// listed above.
+TEST(BmpReader, FilesMatchQtOrAreRefused) {
     LUMADEX_REQUIRE_TESTDATA("bmpsuite/q");
-    QStringList files;
-    for (const char* folder : {"q", "b", "x"})
+    QStringList files = BmpFilesIn("jpeg/generated");
+    for (const char* folder : {"g", "q", "b", "x"})
         files += BmpFilesIn(QString("bmpsuite/") + folder);
-    ASSERT_GE(files.size(), 60);
+    ASSERT_GE(files.size(), 90);
     for (const QString& path : files) {
-        const QString file = path.mid(QString("bmpsuite/").size());
+        const QString file = QString(path).remove("bmpsuite/");
         SCOPED_TRACE(file.toStdString());
-        const Deviation* deviation = FindDeviation(file);
+        const auto found = kDeviations.find(file);
+        const Deviation* deviation = found == kDeviations.end() ? nullptr : &found->second;
         const bool bad = file.startsWith("b/") || file.startsWith("x/");
         if (file == "b/reallybig.bmp") {
-            EXPECT_TRUE(Decode(path, DecodeStatus::BadDimensions).isEmpty());
+            EXPECT_TRUE(DecodeFile(path, DecodeStatus::BadDimensions).isEmpty());
         } else if (kRefusedQuestionable.contains(file) || (bad && !deviation)) {
-            EXPECT_TRUE(Decode(path, DecodeStatus::Failed).isEmpty());
+            EXPECT_TRUE(DecodeFile(path, DecodeStatus::Failed).isEmpty());
         } else {
-            const Bitmap ours = Decode(path);
-            const QImage theirs = ExpectedPicture(file, deviation);
+            const Bitmap ours = DecodeFile(path);
+            const QImage theirs = ExpectedPicture(path, deviation);
             ASSERT_FALSE(theirs.isNull());
             EXPECT_EQ(Differences(ours, theirs, deviation ? deviation->except : Except::Nothing,
                                   deviation ? deviation->wideChannels : 0),
                       "");
+            if (!bad && !file.startsWith("q/")) {
+                const int storedDepth = StoredDepth(path);
+                EXPECT_EQ(ours.bitsPerPixel(), storedDepth <= 8 ? storedDepth : 24);
+            }
         }
     }
 }
 
 TEST(BmpReader, KeepsTheAlphaOfAnAlphaMaskAndShowsOtherFilesOpaque) {
     LUMADEX_REQUIRE_TESTDATA("jpeg/generated");
-    EXPECT_TRUE(Decode("jpeg/generated/photo_32bit_alpha.bmp").hasAlpha());
-    EXPECT_TRUE(Decode("bmpsuite/q/rgba16-4444.bmp").hasAlpha());
+    EXPECT_TRUE(DecodeFile("jpeg/generated/photo_32bit_alpha.bmp").hasAlpha());
+    EXPECT_TRUE(DecodeFile("bmpsuite/q/rgba16-4444.bmp").hasAlpha());
     // The unused fourth byte of a plain 32-bit file carries no alpha, whatever it holds.
-    EXPECT_FALSE(Decode("bmpsuite/q/rgb32fakealpha.bmp").hasAlpha());
+    EXPECT_FALSE(DecodeFile("bmpsuite/q/rgb32fakealpha.bmp").hasAlpha());
+}
+
+// BMP files built byte by byte: size guards, malformed headers, masks, palettes and RLE streams.
+
+constexpr DecodeStatus kOk = DecodeStatus::Ok;
+constexpr DecodeStatus kFailed = DecodeStatus::Failed;
+constexpr DecodeStatus kBadDimensions = DecodeStatus::BadDimensions;
+
+void PutLittleEndian(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value,
+                     int size) {
+    for (int i = 0; i < size; ++i)
+        bytes[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+}
+
+// The fields of a BMP file. The defaults make a 4 x 2 8-bit picture with a 4-entry palette
+// whose indices read "0123/3210" (rows top-down).
+struct TestBmp {
+    std::uint32_t headerSize = 40;
+    std::int32_t width = 4;
+    std::int32_t height = 2;
+    std::uint32_t planes = 1;
+    std::uint32_t bits = 8;
+    std::uint32_t compression = 0;
+    std::uint32_t coloursUsed = 4;
+    // Red, green, blue (and alpha): after a 40-byte header, else inside the header.
+    std::vector<std::uint32_t> masks = {};
+    std::vector<Colour> palette = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
+    std::vector<std::uint8_t> pixels = {3, 2, 1, 0, 0, 1, 2, 3}; // bottom row first
+    std::optional<std::uint32_t> pixelOffset = {};               // default: after the palette
+    char secondMagicByte = 'M';
+
+    std::vector<std::uint8_t> bytes() const {
+        std::vector<std::uint8_t> file(14 + headerSize, 0);
+        file[0] = 'B';
+        file[1] = std::uint8_t(secondMagicByte);
+        PutLittleEndian(file, 14, headerSize, 4);
+        const int fieldSize = headerSize == 12 ? 2 : 4;
+        PutLittleEndian(file, 18, std::uint32_t(width), fieldSize);
+        PutLittleEndian(file, 18 + fieldSize, std::uint32_t(height), fieldSize);
+        PutLittleEndian(file, 18 + 2 * fieldSize, planes, 2);
+        PutLittleEndian(file, 20 + 2 * fieldSize, bits, 2);
+        if (headerSize > 12) {
+            PutLittleEndian(file, 30, compression, 4);
+            PutLittleEndian(file, 46, coloursUsed, 4);
+        }
+        for (std::size_t i = 0; i < masks.size(); ++i) {
+            if (headerSize == 40)
+                file.insert(file.end(), 4, 0);
+            if (54 + 4 * i < file.size())
+                PutLittleEndian(file, 54 + 4 * i, masks[i], 4);
+        }
+        for (Colour colour : palette) {
+            file.insert(file.end(), {BlueOf(colour), GreenOf(colour), RedOf(colour)});
+            if (headerSize != 12)
+                file.push_back(0);
+        }
+        PutLittleEndian(file, 10, pixelOffset.value_or(std::uint32_t(file.size())), 4);
+        file.insert(file.end(), pixels.begin(), pixels.end());
+        PutLittleEndian(file, 2, std::uint32_t(file.size()), 4);
+        return file;
+    }
+};
+
+// A 2 x 2 24-bit picture.
+const TestBmp kTrueColour{.width = 2,
+                          .bits = 24,
+                          .coloursUsed = 0,
+                          .palette = {},
+                          .pixels = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}};
+
+// A 2 x 1 bit-field picture with a V5 header.
+TestBmp BitFields(std::vector<std::uint32_t> masks, std::uint32_t bits = 32,
+                  std::vector<std::uint8_t> pixels = std::vector<std::uint8_t>(8)) {
+    return {.headerSize = 124,
+            .width = 2,
+            .height = 1,
+            .bits = bits,
+            .compression = 3,
+            .coloursUsed = 0,
+            .masks = std::move(masks),
+            .palette = {},
+            .pixels = std::move(pixels)};
+}
+
+DecodeStatus Decode(const TestBmp& bmp, Bitmap& out, int maxDimension = kMaxPictureDimension) {
+    return ReadBmp(bmp.bytes(), out, maxDimension);
+}
+
+// The palette indices of a paletted bitmap, a hex digit each, rows top-down joined by "/".
+std::string Indices(const Bitmap& bitmap) {
+    std::string text;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        if (y > 0)
+            text += '/';
+        for (int x = 0; x < bitmap.width(); ++x)
+            text += "0123456789abcdef"[bitmap.paletteIndex(x, y) & 15];
+    }
+    return text;
+}
+
+struct HeaderCase {
+    const char* name;
+    TestBmp bmp;
+    DecodeStatus expected;
+    int maxDimension = kMaxPictureDimension;
+};
+
+TEST(BmpSynthetic, HeadersAreCheckedBeforeAnyPixel) {
+    const HeaderCase cases[] = {
+        {"sound paletted picture", {}, kOk},
+        {"sound true-colour picture", kTrueColour, kOk},
+        {"picture at the size limit", {}, kOk, 4},
+        {"width over the limit", {}, kBadDimensions, 3},
+        {"height over the limit", {.height = -5}, kBadDimensions, 4},
+        {"width 0", {.width = 0}, kBadDimensions},
+        {"height 0", {.height = 0}, kBadDimensions},
+        {"lowest height", {.height = INT_MIN}, kBadDimensions, INT_MAX},
+        {"huge picture in a tiny file", {.width = 10000, .height = 10000}, kFailed},
+        {"bigger than memory", {.width = INT_MAX, .height = INT_MAX, .bits = 32}, kFailed, INT_MAX},
+        {"negative width", {.width = -4}, kFailed},
+        {"magic BA", {.secondMagicByte = 'A'}, kFailed},
+        {"OS/2 2.x header", {.headerSize = 64}, kFailed},
+        {"two planes", {.planes = 2}, kFailed},
+        {"2 bits per pixel", {.bits = 2}, kFailed},
+        {"RLE8 with 4 bits", {.bits = 4, .compression = 1}, kFailed},
+        {"RLE4 with 8 bits", {.compression = 2}, kFailed},
+        {"bit fields with 8 bits", {.compression = 3, .masks = {0xE0, 0x1C, 0x03}}, kFailed},
+        {"embedded JPEG", {.compression = 4}, kFailed},
+        {"top-down RLE", {.height = -2, .compression = 1, .pixels = {0, 1}}, kFailed},
+        {"16 bits in a core header", {.headerSize = 12, .bits = 16, .palette = {}}, kFailed},
+        {"pixel offset inside the header", {.pixelOffset = 40}, kFailed},
+        {"pixel offset beyond the file", {.pixelOffset = 1000}, kFailed},
+        {"pixels one byte short", {.pixels = {3, 2, 1, 0, 0, 1, 2}}, kFailed},
+        {"last row without padding", {.width = 3, .pixels = {3, 2, 1, 0, 0, 1, 2}}, kOk},
+        {"last row one byte short", {.width = 3, .pixels = {3, 2, 1, 0, 0, 1}}, kFailed},
+        {"usual masks", BitFields({0xFF0000, 0xFF00, 0xFF, 0xFF000000}), kOk},
+        {"no alpha mask", BitFields({0xFF0000, 0xFF00, 0xFF, 0}), kOk},
+        {"no red mask", BitFields({0, 0xFF00, 0xFF, 0}), kFailed},
+        {"no blue mask", BitFields({0xFF0000, 0xFF00, 0, 0}), kFailed},
+        {"red overlaps green", BitFields({0xFFF000, 0xFF00, 0xFF, 0}), kFailed},
+        {"alpha overlaps blue", BitFields({0xFF0000, 0xFF00, 0xFF, 0xFF80}), kFailed},
+        {"green in two pieces", BitFields({0xFF0000, 0xF00F, 0xF0, 0}), kFailed},
+        {"alpha in two pieces", BitFields({0xFF0000, 0xFF00, 0xFF, 0xF1000000}), kFailed},
+        {"16-bit mask above bit 15", BitFields({0x1F0000, 0xFC00, 0x3FF, 0}, 16), kFailed},
+    };
+    for (const HeaderCase& row : cases) {
+        Bitmap out;
+        EXPECT_EQ(Decode(row.bmp, out, row.maxDimension), row.expected) << row.name;
+        EXPECT_EQ(out.isEmpty(), row.expected != kOk) << row.name;
+    }
+    Bitmap out;
+    EXPECT_EQ(ReadBmp({}, out), kFailed) << "empty file";
+}
+
+// Bit-field channels are scaled to 8 bits; an alpha plane only where the file has alpha.
+TEST(BmpSynthetic, BitFieldPixels) {
+    const std::vector<std::uint32_t> usual = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    // 10-bit channels: 1023 -> 255, 512 -> 128, 2 -> 0; 2-bit alpha 3 is opaque.
+    const std::uint32_t wide = (1023u << 20) | (512u << 10) | 2u;
+    TestBmp plain = BitFields(usual, 32, {1, 2, 3, 0x80, 4, 5, 6, 0});
+    plain.compression = 0; // the header's masks are not used without bit fields
+    const struct {
+        const char* name;
+        TestBmp bmp;
+        Colour first, second;
+        std::vector<std::uint8_t> alpha; // empty: no alpha plane
+    } cases[] = {
+        {"wide channels, narrow alpha",
+         BitFields({0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000}, 32,
+                   {std::uint8_t(wide), std::uint8_t(wide >> 8), std::uint8_t(wide >> 16),
+                    std::uint8_t(wide >> 24), 0, 0, 0, 0xC0}),
+         MakeColour(255, 128, 0),
+         0,
+         {0, 255}},
+        {"colour kept under full transparency",
+         BitFields(usual, 32, {1, 2, 3, 0x80, 4, 5, 6, 0}),
+         MakeColour(3, 2, 1),
+         MakeColour(6, 5, 4),
+         {0x80, 0}},
+        {"alpha 0 everywhere: written without alpha",
+         BitFields(usual, 32, {1, 2, 3, 0, 4, 5, 6, 0}),
+         MakeColour(3, 2, 1),
+         MakeColour(6, 5, 4),
+         {}},
+        {"plain 32 bits", plain, MakeColour(3, 2, 1), MakeColour(6, 5, 4), {}},
+    };
+    for (const auto& row : cases) {
+        Bitmap out;
+        ASSERT_EQ(Decode(row.bmp, out), kOk) << row.name;
+        EXPECT_EQ(out.pixel(0, 0), row.first) << row.name;
+        EXPECT_EQ(out.pixel(1, 0), row.second) << row.name;
+        ASSERT_EQ(out.hasAlpha(), !row.alpha.empty()) << row.name;
+        if (out.hasAlpha()) {
+            EXPECT_EQ(std::vector<std::uint8_t>(out.alphaRow(0), out.alphaRow(0) + 2), row.alpha)
+                << row.name;
+        }
+    }
+}
+
+TEST(BmpSynthetic, PaletteIsCutWhereThePixelsStart) {
+    Bitmap out;
+    ASSERT_EQ(Decode({.coloursUsed = 200}, out), kOk);
+    EXPECT_EQ(Indices(out), "0123/3210");
+    EXPECT_EQ(out.pixel(3, 0), 0xFF0000u);
+    ASSERT_EQ(out.palette().size(), 256u);
+    EXPECT_EQ(out.palette()[4], 0u) << "pixel bytes read as palette entries";
+}
+
+struct RleCase {
+    const char* name;
+    std::vector<std::uint8_t> data;
+    DecodeStatus expected;
+    const char* indices = ""; // rows top-down
+};
+
+void CheckRle(int bits, int width, const RleCase& row) {
+    const TestBmp bmp{.width = width,
+                      .height = 3,
+                      .bits = std::uint32_t(bits),
+                      .compression = bits == 8 ? 1u : 2u,
+                      .coloursUsed = 0,
+                      .pixels = row.data};
+    Bitmap out;
+    ASSERT_EQ(Decode(bmp, out), row.expected) << row.name;
+    if (row.expected == kOk) {
+        EXPECT_EQ(out.bitsPerPixel(), bits) << row.name;
+        EXPECT_EQ(Indices(out), row.indices) << row.name;
+    }
+}
+
+TEST(BmpSynthetic, RunLengthEncoding) {
+    // 5 x 3 pictures (rows padded to 8 pixels), stored bottom row first.
+    const RleCase rle8[] = {
+        {"runs, literal", {2, 1, 3, 2, 0, 0, 0, 3, 4, 5, 6, 0, 0, 1}, kOk, "00000/45600/11222"},
+        {"delta skips pixels", {1, 7, 0, 2, 2, 1, 1, 9, 0, 1}, kOk, "00000/00090/70000"},
+        {"end of picture at once", {0, 1}, kOk, "00000/00000/00000"},
+        {"run into the padding", {8, 4, 0, 0, 0, 1}, kOk, "00000/00000/44444"},
+        {"last row, no end code", {0, 0, 0, 0, 1, 7, 0, 0}, kOk, "70000/00000/00000"},
+        {"run past the padding", {9, 4, 0, 1}, kFailed},
+        {"runs past the padding", {4, 4, 5, 4, 0, 1}, kFailed},
+        {"literal past the padding", {6, 1, 0, 3, 1, 2, 3, 0, 0, 1}, kFailed},
+        {"delta past the row", {0, 2, 9, 0, 0, 1}, kFailed},
+        {"delta past the last row", {0, 2, 0, 3, 0, 1}, kFailed},
+        {"data ends early", {2, 1, 0, 0}, kFailed},
+        {"data ends in a delta", {0, 2, 1}, kFailed},
+        {"data ends in a literal", {0, 4, 1, 2}, kFailed},
+        {"no data", {}, kFailed},
+    };
+    for (const RleCase& row : rle8)
+        CheckRle(8, 5, row);
+    const RleCase rle4[] = {
+        {"run alternates two indices", {5, 0x12, 0, 1}, kOk, "00000/00000/12121"},
+        {"odd literal", {0, 3, 0x34, 0x50, 0, 1}, kOk, "00000/00000/34500"},
+        {"run past the padding", {9, 0x11, 0, 1}, kFailed},
+    };
+    for (const RleCase& row : rle4)
+        CheckRle(4, 5, row);
+}
+
+// Every prefix of a real file either fails or, when only padding is missing, decodes to the same
+// picture as the whole file; none reads past its end (the sanitizer build checks that).
+TEST(BmpSynthetic, EveryTruncationOfRealFiles) {
+    LUMADEX_REQUIRE_TESTDATA("bmpsuite/g");
+    for (const char* name : {"g/pal1.bmp", "g/pal4rle.bmp", "g/pal8rle.bmp", "g/pal8os2.bmp",
+                             "g/rgb16-565.bmp", "q/rgba16-4444.bmp", "q/pal8rletrns.bmp"}) {
+        const std::vector<std::uint8_t> whole =
+            ReadWholeFile(TestDataPath(QString("bmpsuite/") + name));
+        Bitmap full;
+        ASSERT_EQ(ReadBmp(whole, full), kOk) << name;
+        std::vector<std::uint8_t> buffer(whole.size());
+        for (std::size_t length = 0; length < whole.size(); ++length) {
+            // The prefix ends where the buffer ends, so a read past it is a buffer overflow.
+            const auto prefix = std::span(buffer).last(length);
+            std::copy_n(whole.begin(), length, prefix.begin());
+            Bitmap out;
+            if (ReadBmp(prefix, out) != kOk)
+                continue;
+            ASSERT_EQ(out.width(), full.width()) << name << " cut at " << length;
+            ASSERT_EQ(out.height(), full.height()) << name << " cut at " << length;
+            for (int y = 0; y < full.height(); ++y) {
+                for (int x = 0; x < full.width(); ++x)
+                    ASSERT_EQ(out.pixel(x, y), full.pixel(x, y)) << name << " cut at " << length;
+            }
+        }
+    }
 }
 
 } // namespace

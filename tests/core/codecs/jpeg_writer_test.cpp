@@ -3,8 +3,8 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace lumadex {
 namespace {
@@ -13,48 +13,36 @@ namespace {
 double Psnr(const Bitmap& a, const Bitmap& b) {
     double squares = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const Colour p = a.pixel(x, y);
-            const Colour q = b.pixel(x, y);
+        for (int x = 0; x < a.width(); ++x)
             for (int shift : {0, 8, 16}) {
-                const double d = double((p >> shift) & 255) - double((q >> shift) & 255);
+                const double d =
+                    double((a.pixel(x, y) >> shift) & 255) - double((b.pixel(x, y) >> shift) & 255);
                 squares += d * d;
             }
-        }
     const double mean = squares / (3.0 * a.width() * a.height());
     return mean == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
 }
 
-std::uint8_t Channel(int x, int y, int channel) {
-    const double waves[] = {x * 2.2, y * 3.1, 128 + 100 * std::sin((x + y) / 20.0)};
-    return std::uint8_t(waves[channel]);
-}
-
-// A smooth picture, the kind of content JPEG is made for; paletted depths get a colour ramp.
+// A smooth picture, the kind of content JPEG is made for. Level v is the colour (v, 255 - v,
+// v / 2): the 8-bit picture stores v as the index of a palette of those colours, the others
+// their blue, green and red bytes, so that swapped channels show.
 Bitmap SmoothPicture(int depth) {
     Bitmap bitmap(96, 64, depth);
     bitmap.fill(0);
-    const int entries = bitmap.isPaletted() ? 1 << depth : 0;
     std::vector<Colour> palette;
-    for (int i = 0; i < entries; ++i)
-        palette.push_back(MakeColour(Channel(i * 95 / entries, 0, 0),
-                                     Channel(0, i * 63 / entries, 1),
-                                     Channel(i * 95 / entries, i * 63 / entries, 2)));
+    for (int v = 0; depth == 8 && v < 256; ++v)
+        palette.push_back(MakeColour(std::uint8_t(v), std::uint8_t(255 - v), std::uint8_t(v / 2)));
     bitmap.setPalette(palette);
     for (int y = 0; y < bitmap.height(); ++y)
         for (int x = 0; x < bitmap.width(); ++x) {
-            const unsigned r = Channel(x, y, 0), g = Channel(x, y, 1), b = Channel(x, y, 2);
-            std::uint8_t* row = bitmap.row(y);
-            if (bitmap.isPaletted()) {
-                const unsigned index = unsigned(x + y) * unsigned(entries) / 160;
-                row[x * depth / 8] |= std::uint8_t(index << (8 - depth - x * depth % 8));
-            } else if (depth >= 24) {
-                std::uint8_t* p = row + x * depth / 8;
-                p[0] = std::uint8_t(b), p[1] = std::uint8_t(g), p[2] = std::uint8_t(r);
+            const auto v = std::uint8_t(128 + 100 * std::sin((x + 2 * y) / 20.0));
+            std::uint8_t* p = bitmap.row(y) + x * depth / 8;
+            if (depth == 8) {
+                p[0] = v;
             } else {
-                const unsigned word = depth == 16 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
-                                                  : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
-                row[2 * x] = std::uint8_t(word), row[2 * x + 1] = std::uint8_t(word >> 8);
+                p[0] = v / 2;
+                p[1] = std::uint8_t(255 - v);
+                p[2] = v;
             }
         }
     return bitmap;
@@ -72,22 +60,16 @@ std::vector<std::uint8_t> Encoded(const Bitmap& bitmap, int quality, bool graysc
     return file;
 }
 
-// Two-colour pictures have hard edges, where JPEG loses most.
-TEST(JpegWriterTest, RoundTripKeepsThePictureAtEveryDepth) {
-    for (auto [depth, minPsnr] : {std::pair{1, 25.0},
-                                  {4, 33.0},
-                                  {8, 40.0},
-                                  {15, 36.0},
-                                  {16, 36.0},
-                                  {24, 40.0},
-                                  {32, 40.0}}) {
+// 24- and 32-bit rows go to the library as they are, other depths through a converted row.
+TEST(JpegWriterTest, RoundTripKeepsThePicture) {
+    for (int depth : {8, 24, 32}) {
         SCOPED_TRACE(testing::Message() << depth << " bits per pixel");
         const Bitmap source = SmoothPicture(depth);
         const Bitmap decoded = Decoded(Encoded(source, 90));
         ASSERT_EQ(decoded.width(), source.width());
         ASSERT_EQ(decoded.height(), source.height());
         EXPECT_EQ(decoded.bitsPerPixel(), 24);
-        EXPECT_GT(Psnr(source, decoded), minPsnr);
+        EXPECT_GT(Psnr(source, decoded), 40.0);
     }
 }
 
@@ -116,7 +98,7 @@ TEST(JpegWriterTest, WritesBaselineColourOrGreyFilesThatQtReads) {
         for (int x = 0; x < source.width(); ++x) {
             const Colour c = source.pixel(x, y);
             const double grey = 0.299 * RedOf(c) + 0.587 * GreenOf(c) + 0.114 * BlueOf(c);
-            std::memset(luma.row(y) + 3 * x, int(std::lround(grey)), 3);
+            std::fill_n(luma.row(y) + 3 * x, 3, std::uint8_t(std::lround(grey)));
         }
     for (bool grayscale : {false, true}) {
         SCOPED_TRACE(grayscale ? "grey" : "colour");
@@ -134,14 +116,14 @@ TEST(JpegWriterTest, WritesBaselineColourOrGreyFilesThatQtReads) {
 }
 
 TEST(JpegWriterTest, RefusesBitmapsItCannotEncode) {
-    std::vector<std::uint8_t> file{1, 2, 3};
-    EXPECT_FALSE(WriteJpeg(Bitmap(), 75, false, file));
-    EXPECT_TRUE(file.empty());
-    file = {1, 2, 3};
     Bitmap tooWide(65501, 1, 24); // beyond what a JPEG frame can hold
     tooWide.fill(0);
-    EXPECT_FALSE(WriteJpeg(tooWide, 75, false, file));
-    EXPECT_TRUE(file.empty());
+    Bitmap empty;
+    for (const Bitmap* bitmap : {&tooWide, &empty}) {
+        std::vector<std::uint8_t> file{1, 2, 3};
+        EXPECT_FALSE(WriteJpeg(*bitmap, 75, false, file));
+        EXPECT_TRUE(file.empty());
+    }
 }
 
 TEST(JpegWriterTest, EncodesPhotosLargerThanTheFirstOutputBuffer) {

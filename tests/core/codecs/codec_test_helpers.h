@@ -5,6 +5,7 @@
 #include <QImage>
 #include <algorithm>
 #include <cstdint>
+#include <random>
 #include <span>
 #include <sstream>
 #include <string>
@@ -12,6 +13,26 @@
 #include <zlib.h>
 
 namespace lumadex::test {
+
+// A bitmap of random pixel bytes (padding included); paletted depths get paletteSize random
+// colours, or a grey ramp when grey is set.
+inline Bitmap RandomBitmap(int width, int height, int depth, int paletteSize = 256,
+                           unsigned seed = 7, bool grey = false) {
+    std::mt19937 random(seed);
+    Bitmap bitmap(width, height, depth);
+    for (int y = 0; y < height; ++y)
+        std::generate_n(bitmap.row(y), bitmap.stride(), [&] { return std::uint8_t(random()); });
+    if (bitmap.isPaletted()) {
+        const int entries = std::min(paletteSize, 1 << depth);
+        std::vector<Colour> palette;
+        for (int i = 0; i < entries; ++i) {
+            const auto level = std::uint8_t(i * 255 / std::max(entries - 1, 1));
+            palette.push_back(grey ? MakeColour(level, level, level) : Colour(random() & 0xFFFFFF));
+        }
+        bitmap.setPalette(palette);
+    }
+    return bitmap;
+}
 
 // Builds PNG streams chunk by chunk, independently of the codec (CRCs and deflate by zlib).
 class PngBuilder {
