@@ -1,9 +1,9 @@
 // End-to-end cases of the lumadex command: given these files and arguments, this output, this
 // exit status and these files on disk.
 #include "cli/cli_runner.h"
+#include "support/files.h"
 #include "support/testdata.h"
 
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -40,10 +40,7 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
     LUMADEX_REQUIRE_TESTDATA("photos");
     QTemporaryDir dir;
     const QString tiny = dir.filePath("tiny.jpg");
-    QFile file(tiny);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(100, 'x'));
-    file.close();
+    test::WriteFile(tiny, QByteArray(100, 'x'));
 
     const CliResult run = RunCli({"sign", Photo("baboon.jpg"), tiny, Photo("camera.png")});
     EXPECT_EQ(run.exitCode, 1);

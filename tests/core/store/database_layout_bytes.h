@@ -52,9 +52,10 @@ struct StoredName {
     std::int32_t id = 0;
 };
 
+// The memo block: version, group and slot counts, then each group and slot as name and id.
 inline void AppendMemoBlock(Bytes& out, const std::vector<StoredName>& groups,
-                            const std::vector<StoredName>& slots) {
-    PutU32(out, 1);
+                            const std::vector<StoredName>& slots, std::int32_t version = 1) {
+    PutU32(out, std::uint32_t(version));
     PutU32(out, std::uint32_t(groups.size()));
     PutU32(out, std::uint32_t(slots.size()));
     for (const StoredName& group : groups) {
