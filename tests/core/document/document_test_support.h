@@ -1,10 +1,10 @@
 #pragma once
 
-#include "document/document.h"
 #include "core/store/database_layout_bytes.h"
+#include "document/document.h"
+#include "support/files.h"
 #include "support/scripted_questions.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -77,14 +77,7 @@ protected:
     }
 
     static void WriteFile(const QString& path, const Bytes& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    }
-
-    static QByteArray ContentsOf(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        test::WriteFile(path, ToByteArray(bytes));
     }
 
     // Reads a database file into the document without a dialog.

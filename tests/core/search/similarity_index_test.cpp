@@ -1,6 +1,6 @@
+#include "core/search/search_fixtures.h"
 #include "search/full_search.h"
 #include "search/index_plan.h"
-#include "core/search/search_fixtures.h"
 #include "search/similarity.h"
 #include "search/similarity_index.h"
 

@@ -53,7 +53,7 @@ protected:
     QString PathOf(const QString& name, bool create) const {
         const QString path = QDir(home.path()).filePath(name);
         if (create)
-            test::WriteFile(path, {});
+            test::WriteFile(path, QByteArray());
         return path;
     }
 
