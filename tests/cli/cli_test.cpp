@@ -51,15 +51,11 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
     EXPECT_TRUE(lines[1].endsWith(" " + Photo("camera.png")));
     EXPECT_EQ(run.err, "File is too small," + tiny + "\n");
 
-    EXPECT_EQ(RunCli({"sign", Photo("baboon.jpg")}).exitCode, 0);
-}
-
-// A region covering the whole picture (clamped from beyond its edges) signs like the picture.
-TEST(CliTest, RegionBeyondThePictureSignsLikeTheWholePicture) {
-    LUMADEX_REQUIRE_TESTDATA("photos");
+    // A region covering the whole picture (clamped from beyond its edges) signs like the picture.
     const CliResult whole = RunCli({"sign", Photo("baboon.jpg")});
     const CliResult region =
         RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")});
+    EXPECT_EQ(whole.exitCode, 0);
     EXPECT_EQ(region.exitCode, 0);
     EXPECT_EQ(region.out, whole.out);
     const CliResult tooSmall = RunCli({"sign", "--region", "0,0,15,100", Photo("baboon.jpg")});

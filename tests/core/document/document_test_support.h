@@ -86,13 +86,6 @@ protected:
         return document_.ReadDatabase();
     }
 
-    QStringList CataloguePaths() const {
-        QStringList paths;
-        for (int i = 0; i < document_.catalogue().count(); ++i)
-            paths << document_.catalogue().at(i).fileName;
-        return paths;
-    }
-
     QTemporaryDir dir_;
     ScriptedQuestions questions_;
     RecordingDocumentObserver observer_;
