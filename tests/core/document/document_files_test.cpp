@@ -228,6 +228,18 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
     }
 }
 
+TEST_F(DocumentTest, OldFormatIsReportedAndStaysUnsaved) {
+    const QString path = PathOf("old.lx2");
+    WriteFile(path, DatabaseBytes(4, {Named("/o/x.jpg")}));
+    questions_.openChoices = {Chosen(path)};
+    document_.Open();
+    EXPECT_TRUE(observer_.Of("progress").contains("Reading previous version Database...."));
+    EXPECT_TRUE(document_.oldFormatRead());
+    EXPECT_FALSE(document_.dataChanged());
+    EXPECT_TRUE(document_.CanSave());
+    EXPECT_TRUE(document_.Title().endsWith("]!"));
+}
+
 TEST_F(DocumentTest, ImportingADatabaseIntoItselfUnderNotCareDoublesItsRecords) {
     const QString path = PathOf("self.lx2");
     WriteFile(path, DatabaseBytes(8, {Named("/p/a.jpg"), Named("b.jpg")},

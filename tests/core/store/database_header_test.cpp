@@ -118,8 +118,9 @@ TEST(DatabaseHeaderBuild, EachOptionChangesExactlyItsOwnBits) {
 
 void ExpectSameStoredOptions(const OptionModel& actual, const OptionModel& expected) {
     for (const OptionRow& row : OptionRows()) {
-        if (row.encoding != HeaderEncoding::NotStored)
+        if (row.encoding != HeaderEncoding::NotStored) {
             EXPECT_EQ(actual.value(row.id), expected.value(row.id)) << row.name;
+        }
     }
 }
 
