@@ -1,9 +1,9 @@
 // End-to-end cases of the lumadex command: given these files and arguments, this output, this
 // exit status and these files on disk.
 #include "cli/cli_runner.h"
+#include "support/files.h"
 #include "support/testdata.h"
 
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -40,10 +40,7 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
     LUMADEX_REQUIRE_TESTDATA("photos");
     QTemporaryDir dir;
     const QString tiny = dir.filePath("tiny.jpg");
-    QFile file(tiny);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(100, 'x'));
-    file.close();
+    test::WriteFile(tiny, QByteArray(100, 'x'));
 
     const CliResult run = RunCli({"sign", Photo("baboon.jpg"), tiny, Photo("camera.png")});
     EXPECT_EQ(run.exitCode, 1);
@@ -54,15 +51,11 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
     EXPECT_TRUE(lines[1].endsWith(" " + Photo("camera.png")));
     EXPECT_EQ(run.err, "File is too small," + tiny + "\n");
 
-    EXPECT_EQ(RunCli({"sign", Photo("baboon.jpg")}).exitCode, 0);
-}
-
-// A region covering the whole picture (clamped from beyond its edges) signs like the picture.
-TEST(CliTest, RegionBeyondThePictureSignsLikeTheWholePicture) {
-    LUMADEX_REQUIRE_TESTDATA("photos");
+    // A region covering the whole picture (clamped from beyond its edges) signs like the picture.
     const CliResult whole = RunCli({"sign", Photo("baboon.jpg")});
     const CliResult region =
         RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")});
+    EXPECT_EQ(whole.exitCode, 0);
     EXPECT_EQ(region.exitCode, 0);
     EXPECT_EQ(region.out, whole.out);
     const CliResult tooSmall = RunCli({"sign", "--region", "0,0,15,100", Photo("baboon.jpg")});

@@ -9,7 +9,9 @@ namespace {
 
 using test::Bytes;
 using test::Chosen;
+using test::DatabaseBytes;
 using test::DocumentTest;
+using test::Named;
 
 // Files written by this process may not grow past limit bytes while the object lives: writes
 // beyond it fail as on a full disk.
@@ -31,16 +33,6 @@ private:
     rlimit previous_{};
     void (*previousHandler_)(int);
 };
-
-Bytes DatabaseFile(const std::string& version, const std::vector<test::StoredRecord>& records,
-                   std::uint8_t sameNameRule = 1) {
-    Bytes bytes = test::HeaderBytes(version, sameNameRule, -1, int(records.size()));
-    if (version.back() >= '4')
-        test::AppendMemoBlock(bytes, {}, {});
-    for (const test::StoredRecord& record : records)
-        test::AppendRecord(bytes, version.back() - '0', record);
-    return bytes;
-}
 
 TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
     Pdata& reference = AddRecord("/p/b.jpg", 2);
@@ -68,10 +60,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
     other.SetObserver(&otherObserver);
     other.Open();
     ASSERT_EQ(other.catalogue().count(), 2);
-    const Pdata& read = other.catalogue().at(1);
-    EXPECT_EQ(read.fileName, "/p/b.jpg");
-    EXPECT_EQ(read.mismatchId, 3);
-    EXPECT_EQ(read.MemoLinkCount(), 1);
+    EXPECT_EQ(other.catalogue().at(1).MemoLinkCount(), 1);
     EXPECT_EQ(other.memos().slots(), document_.memos().slots());
     EXPECT_FALSE(other.mismatchNumbers().IsFree(3));
     EXPECT_FALSE(other.hasUnsavedChanges());
@@ -101,7 +90,7 @@ TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
     const QString path = PathOf("pictures.lx2");
     questions_.saveChoices = {Chosen(path)};
     ASSERT_EQ(document_.Save(), SaveOutcome::Saved);
-    const QByteArray saved = ContentsOf(path);
+    const QByteArray saved = test::ReadFile(path);
 
     for (int i = 0; i < 2000; ++i)
         AddRecord(QStringLiteral("/p/more/%1.jpg").arg(i));
@@ -110,7 +99,7 @@ TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
         const ScopedFileSizeLimit limit(rlim_t(saved.size()) + 4096);
         EXPECT_EQ(document_.Save(), SaveOutcome::Failed);
     }
-    EXPECT_EQ(ContentsOf(path), saved);
+    EXPECT_EQ(test::ReadFile(path), saved);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"pictures.lx2"})
         << "no temporary file is left behind";
     EXPECT_EQ(listener_.logged, QStringList{"Write error. Disk full?"});
@@ -126,14 +115,14 @@ TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
 
 TEST_F(DocumentTest, OlderExtensionIsOfferedTheCurrentOne) {
     const QString old = PathOf("album.lxb");
-    WriteFile(old, DatabaseFile("007", {test::Named("/p/a.jpg")}));
+    WriteFile(old, DatabaseBytes(7, {Named("/p/a.jpg")}));
     ASSERT_EQ(ReadFile(old), ReadOutcome::Complete);
     document_.setDataChanged(true);
 
     questions_.answers = {Answer::No};
     EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
     EXPECT_EQ(questions_.asked[0].text, "Change file extension to 'lx2' ?");
-    EXPECT_EQ(ContentsOf(old).mid(0, 6), "LXB008") << "the current format under the old name";
+    EXPECT_EQ(test::ReadFile(old).mid(0, 6), "LXB008") << "the current format under the old name";
 
     document_.setDataChanged(true);
     questions_.answers = {Answer::Yes};
@@ -165,7 +154,7 @@ TEST_F(DocumentTest, SaveDialogThatCannotBeShownSavesToTheEmergencyFile) {
 
 TEST_F(DocumentTest, OpenAsksToSaveChangesFirst) {
     const QString file = PathOf("other.lx2");
-    WriteFile(file, DatabaseFile("008", {test::Named("/o/x.jpg")}));
+    WriteFile(file, DatabaseBytes(8, {Named("/o/x.jpg")}));
     struct Row {
         const char* name;
         std::deque<Answer> answers;
@@ -209,7 +198,7 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
 
     const QString notDatabase = PathOf("text.lx2");
     WriteFile(notDatabase, Bytes(200, 'a'));
-    Bytes brokenBytes = DatabaseFile("008", {test::Named("/b/1.jpg"), test::Named("2.jpg")});
+    Bytes brokenBytes = DatabaseBytes(8, {Named("/b/1.jpg"), Named("2.jpg")});
     brokenBytes.resize(brokenBytes.size() - 1);
     const QString broken = PathOf("broken.lx2");
     WriteFile(broken, brokenBytes);
@@ -241,7 +230,7 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
 
 TEST_F(DocumentTest, OldFormatIsReportedAndStaysUnsaved) {
     const QString path = PathOf("old.lx2");
-    WriteFile(path, DatabaseFile("004", {test::Named("/o/x.jpg")}));
+    WriteFile(path, DatabaseBytes(4, {Named("/o/x.jpg")}));
     questions_.openChoices = {Chosen(path)};
     document_.Open();
     EXPECT_TRUE(observer_.Of("progress").contains("Reading previous version Database...."));
@@ -251,45 +240,33 @@ TEST_F(DocumentTest, OldFormatIsReportedAndStaysUnsaved) {
     EXPECT_TRUE(document_.Title().endsWith("]!"));
 }
 
-TEST_F(DocumentTest, ImportingADatabaseIntoItselfFollowsTheSameNameRule) {
-    struct Row {
-        const char* name;
-        OptionId rule;
-        int records;
-    };
-    for (const Row& row :
-         {Row{"NotCare", OptionId::NotCare, 4}, Row{"DontAdd", OptionId::DontAdd, 2}}) {
-        SCOPED_TRACE(row.name);
-        test::ScriptedQuestions questions;
-        Document document(PictureLoader(), questions);
-        const QString path = PathOf(QString("%1.lx2").arg(row.name));
-        WriteFile(path, DatabaseFile("008", {test::Named("/p/a.jpg"), test::Named("b.jpg")},
-                                     std::uint8_t(RowOf(row.rule).choiceValue)));
-        document.setPendingDatabasePath(path);
-        ASSERT_EQ(document.ReadDatabase(), ReadOutcome::Complete);
-        document.setDataChanged(false);
-
-        questions.openChoices = {Chosen(path)};
-        document.Import();
-        EXPECT_EQ(document.catalogue().count(), row.records);
-        EXPECT_EQ(document.databasePath(), path);
-        EXPECT_FALSE(document.mergeMode());
-    }
+TEST_F(DocumentTest, ImportingADatabaseIntoItselfUnderNotCareDoublesItsRecords) {
+    const QString path = PathOf("self.lx2");
+    WriteFile(path, DatabaseBytes(8, {Named("/p/a.jpg"), Named("b.jpg")},
+                                  std::uint8_t(RowOf(OptionId::NotCare).choiceValue)));
+    ASSERT_EQ(ReadFile(path), ReadOutcome::Complete);
+    document_.setDataChanged(false);
+    questions_.openChoices = {Chosen(path)};
+    document_.Import();
+    EXPECT_EQ(document_.catalogue().count(), 4);
+    EXPECT_EQ(document_.databasePath(), path);
+    EXPECT_FALSE(document_.mergeMode());
 }
 
 TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
     const QString mine = PathOf("mine.lx2");
-    WriteFile(mine, DatabaseFile("008", {test::Named("/m/a.jpg")}));
+    WriteFile(mine, DatabaseBytes(8, {Named("/m/a.jpg")}));
     ASSERT_EQ(ReadFile(mine), ReadOutcome::Complete);
     document_.options().setValue(OptionId::AutoRenameAtMerge, 1);
     document_.options().setValue(OptionId::AllowRobustOperation, 1);
 
     const QString theirs = PathOf("theirs.v2.lx2");
-    WriteFile(theirs, DatabaseFile("008", {test::Named("/t/b.jpg")}));
+    WriteFile(theirs, DatabaseBytes(8, {Named("/t/b.jpg")}));
     questions_.openChoices = {Chosen(theirs)};
     observer_.events.clear();
     document_.Import();
-    EXPECT_EQ(CataloguePaths(), (QStringList{"/m/a.jpg", "/t/b.jpg"}));
+    ASSERT_EQ(document_.catalogue().count(), 2);
+    EXPECT_EQ(document_.catalogue().at(1).fileName, "/t/b.jpg");
     EXPECT_EQ(document_.databasePath(), dir_.path() + "/mine&theirs.v2.lx2");
     EXPECT_EQ(observer_.events.first(), "stop shown");
     EXPECT_EQ(observer_.events.last(), "stop hidden");
@@ -303,9 +280,9 @@ TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
 TEST_F(DocumentTest, StopButtonEndsAnImportAndLaterReadsRunInFull) {
     std::vector<test::StoredRecord> records;
     for (int i = 0; i < 600; ++i)
-        records.push_back(test::Named("/p/" + std::to_string(1000 + i) + ".jpg"));
+        records.push_back(Named("/p/" + std::to_string(1000 + i) + ".jpg"));
     const QString path = PathOf("many.lx2");
-    WriteFile(path, DatabaseFile("008", records));
+    WriteFile(path, DatabaseBytes(8, records));
     int calls = 0;
     observer_.onMessages = [&] {
         if (++calls == 300)

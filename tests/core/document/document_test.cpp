@@ -13,20 +13,13 @@ DecodeStatus GreyPicture(std::span<const std::uint8_t>, Bitmap& out, int) {
     return DecodeStatus::Ok;
 }
 
-Bytes OldFormatFile() {
-    Bytes bytes = test::HeaderBytes("004");
-    test::AppendMemoBlock(bytes, {}, {});
-    test::AppendRecord(bytes, 4, test::Named("/old/a.jpg"));
-    return bytes;
-}
-
 TEST_F(DocumentTest, TitleShowsThePathAndTheModifiedFlags) {
     EXPECT_EQ(document_.Title(), "Lumadex Lite [New]");
     document_.setDataChanged(true);
     EXPECT_EQ(document_.Title(), "Lumadex Lite [New]*");
 
     const QString path = PathOf("old.lx2");
-    WriteFile(path, OldFormatFile());
+    WriteFile(path, test::DatabaseBytes(4, {test::Named("/old/a.jpg")}));
     ASSERT_EQ(ReadFile(path), ReadOutcome::Complete);
     const QString named = "Lumadex Lite [" + path + "]";
     struct Row {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "document/document.h"
 #include "core/store/database_layout_bytes.h"
+#include "document/document.h"
+#include "support/files.h"
 #include "support/scripted_questions.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -77,27 +77,13 @@ protected:
     }
 
     static void WriteFile(const QString& path, const Bytes& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    }
-
-    static QByteArray ContentsOf(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        test::WriteFile(path, ToByteArray(bytes));
     }
 
     // Reads a database file into the document without a dialog.
     ReadOutcome ReadFile(const QString& path) {
         document_.setPendingDatabasePath(path);
         return document_.ReadDatabase();
-    }
-
-    QStringList CataloguePaths() const {
-        QStringList paths;
-        for (int i = 0; i < document_.catalogue().count(); ++i)
-            paths << document_.catalogue().at(i).fileName;
-        return paths;
     }
 
     QTemporaryDir dir_;

@@ -1,6 +1,7 @@
-#include "memo/data_manage.h"
+#include "core/store/database_layout_bytes.h"
 #include "io/byte_reader.h"
 #include "io/byte_writer.h"
+#include "memo/data_manage.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,40 +12,16 @@
 namespace lumadex {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void AppendU32(Bytes& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(std::uint8_t(value >> shift));
-}
-
-void AppendName(Bytes& bytes, const std::string& name) {
-    AppendU32(bytes, std::uint32_t(name.size()));
-    bytes.insert(bytes.end(), name.begin(), name.end());
-}
+using test::Bytes;
+using test::StoredName;
 
 // A memo block built field by field from the layout, independent of the writer.
-struct BlockBuilder {
-    std::int32_t version = 1;
-    std::vector<MemoGroup> groups;
-    std::vector<MemoSlot> slots;
-
-    Bytes Build() const {
-        Bytes bytes;
-        AppendU32(bytes, std::uint32_t(version));
-        AppendU32(bytes, std::uint32_t(groups.size()));
-        AppendU32(bytes, std::uint32_t(slots.size()));
-        for (const MemoGroup& group : groups) {
-            AppendName(bytes, group.name);
-            AppendU32(bytes, std::uint32_t(group.id));
-        }
-        for (const MemoSlot& slot : slots) {
-            AppendName(bytes, slot.name);
-            AppendU32(bytes, std::uint32_t(slot.groupId));
-        }
-        return bytes;
-    }
-};
+Bytes Block(const std::vector<StoredName>& groups, const std::vector<StoredName>& slots,
+            std::int32_t version = 1) {
+    Bytes bytes;
+    test::AppendMemoBlock(bytes, groups, slots, version);
+    return bytes;
+}
 
 Bytes Written(const DataManage& store) {
     ByteWriter writer;
@@ -68,23 +45,13 @@ TEST(MemoBlockTest, WriterLaysOutTheBlockFieldByField) {
     store.AddMemo("tmp", 100);
     store.AddMemo("x", 101);
     store.DeleteMemo("tmp", 100);
-
-    const Bytes expected = {
-        1, 0, 0, 0, 2,    0,    0,    0,    3,    0,   0, 0,    // version, G, S
-        4, 0, 0, 0, 'T',  'a',  'g',  's',  100,  0,   0, 0,    // group "Tags" 100
-        5, 0, 0, 0, 0xC3, 0x89, 't',  0xC3, 0xA9, 101, 0, 0, 0, // group "Été" 101
-        3, 0, 0, 0, 'r',  'e',  'd',  100,  0,    0,   0,       // slot "red" 100
-        0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,                     // free slot
-        1, 0, 0, 0, 'x',  101,  0,    0,    0,                  // slot "x" 101
-    };
-    EXPECT_EQ(Written(store), expected);
+    EXPECT_EQ(Written(store), Block({{"Tags", 100}, {"\xC3\x89t\xC3\xA9", 101}},
+                                    {{"red", 100}, {"", -1}, {"x", 101}}));
 }
 
 TEST(MemoBlockTest, ReadingAWrittenBlockGivesTheSameStoreAndTheSameBytes) {
-    BlockBuilder versionSeven;
-    versionSeven.version = 7;
     DataManage original;
-    ASSERT_TRUE(ReadInto(original, versionSeven.Build()));
+    ASSERT_TRUE(ReadInto(original, Block({}, {}, 7)));
     original.AddGroup("People", 100);
     original.AddGroup(std::string(300, 'g'), 104);
     original.AddGroup("", 0);
@@ -109,11 +76,9 @@ TEST(MemoBlockTest, NamesEndAtTheirFirstZeroAndFreeSlotsDropTheirName) {
     longName[20] = '\0';
     std::string shortName(255, 'S');
     shortName[20] = '\0';
-    BlockBuilder block;
-    block.groups = {{longName, 100}, {shortName, 101}};
-    block.slots = {{longName, 100}, {"junk", -1}, {"after", 101}};
     DataManage store;
-    ASSERT_TRUE(ReadInto(store, block.Build()));
+    ASSERT_TRUE(ReadInto(store, Block({{longName, 100}, {shortName, 101}},
+                                      {{longName, 100}, {"junk", -1}, {"after", 101}})));
     EXPECT_EQ(store.groups(),
               (std::vector<MemoGroup>{{std::string(20, 'L'), 100}, {std::string(20, 'S'), 101}}));
     EXPECT_EQ(store.slots(),
@@ -125,16 +90,10 @@ TEST(MemoBlockTest, MergedGroupsAreShiftedByTheHighestIdAndRenamedWhenTheirNameE
     store.AddGroup("People", 100);
     store.AddGroup("Places", 105);
     store.AddMemo("Ann", 100);
-
-    BlockBuilder merged;
-    merged.groups = {{"People", 100}, {"Things", 101}};
-    merged.slots = {{"Bob", 100}, {"", -1}, {"Cup", 101}};
-
-    const int slotBase = store.slotCount();
     store.setGroupIdOffset(store.HighestGroupId());
-    ASSERT_TRUE(ReadInto(store, merged.Build()));
+    ASSERT_TRUE(ReadInto(
+        store, Block({{"People", 100}, {"Things", 101}}, {{"Bob", 100}, {"", -1}, {"Cup", 101}})));
 
-    EXPECT_EQ(slotBase, 1);
     EXPECT_EQ(store.groups(),
               (std::vector<MemoGroup>{
                   {"People", 100}, {"Places", 105}, {"People1", 205}, {"Things", 206}}));
@@ -162,10 +121,10 @@ TEST(MemoBlockTest, GroupNamesReadAreMadeUniqueAmongExistingAndEarlierOnes) {
         DataManage store;
         for (const std::string& name : row.existing)
             store.AddGroup(name, 100);
-        BlockBuilder block;
+        std::vector<StoredName> read;
         for (const std::string& name : row.read)
-            block.groups.push_back({name, 100});
-        ASSERT_TRUE(ReadInto(store, block.Build()));
+            read.push_back({name, 100});
+        ASSERT_TRUE(ReadInto(store, Block(read, {})));
         std::vector<std::string> names;
         for (int i = int(row.existing.size()); i < store.groupCount(); ++i)
             names.push_back(store.groups()[i].name);
@@ -175,45 +134,46 @@ TEST(MemoBlockTest, GroupNamesReadAreMadeUniqueAmongExistingAndEarlierOnes) {
 }
 
 TEST(MemoBlockTest, IdsThatCannotBeShiftedMakeTheBlockBroken) {
-    struct Row {
-        const char* name;
-        BlockBuilder block;
-        int groupsKept;
-        int slotsKept;
-    };
     const std::int32_t offset = std::numeric_limits<std::int32_t>::max() - 5;
-    const Row rows[] = {
-        {"group id overflows", {1, {{"ok", 3}, {"big", 100}}, {}}, 1, 0},
-        {"slot id overflows", {1, {}, {{"ok", 5}, {"big", 6}}}, 0, 1},
+    const struct {
+        const char* name;
+        std::vector<StoredName> groups, slots;
+        int groupsKept, slotsKept;
+    } rows[] = {
+        {"group id overflows", {{"ok", 3}, {"big", 100}}, {}, 1, 0},
+        {"slot id overflows", {}, {{"ok", 5}, {"big", 6}}, 0, 1},
         {"slot id lands on the free marker",
-         {1, {}, {{"odd", std::int32_t(-1 - std::int64_t(offset))}}},
+         {},
+         {{"odd", std::int32_t(-1 - std::int64_t(offset))}},
          0,
          0},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         DataManage store;
         store.setGroupIdOffset(offset);
-        EXPECT_FALSE(ReadInto(store, row.block.Build())) << row.name;
+        EXPECT_FALSE(ReadInto(store, Block(row.groups, row.slots))) << row.name;
         EXPECT_EQ(store.groupCount(), row.groupsKept) << row.name;
         EXPECT_EQ(store.slotCount(), row.slotsKept) << row.name;
     }
 }
 
 TEST(MemoBlockTest, TruncatedBlocksFailAtEveryLengthAndKeepTheCompleteEntries) {
-    BlockBuilder block;
-    block.version = 3;
-    block.groups = {{"First", 100}, {std::string(260, 'x'), 101}};
-    block.slots = {{"one", 100}, {"", -1}, {"three", 101}};
-    const Bytes whole = block.Build();
+    const std::vector<StoredName> groups = {{"First", 100}, {std::string(260, 'x'), 101}};
+    const std::vector<StoredName> slots = {{"one", 100}, {"", -1}, {"three", 101}};
+    const Bytes whole = Block(groups, slots, 3);
 
     // Where each entry ends, counted from the layout.
     std::vector<std::size_t> groupEnds, slotEnds;
     std::size_t end = 12;
-    for (const MemoGroup& group : block.groups)
+    for (const StoredName& group : groups)
         groupEnds.push_back(end += 8 + group.name.size());
-    for (const MemoSlot& slot : block.slots)
+    for (const StoredName& slot : slots)
         slotEnds.push_back(end += 8 + slot.name.size());
     ASSERT_EQ(end, whole.size());
+    const auto complete = [](const std::vector<std::size_t>& ends, std::size_t length) {
+        return int(
+            std::count_if(ends.begin(), ends.end(), [&](std::size_t e) { return e <= length; }));
+    };
 
     for (std::size_t length = 0; length < whole.size(); ++length) {
         // An exact-size copy, so that a read past its end is caught by the sanitizers.
@@ -223,24 +183,19 @@ TEST(MemoBlockTest, TruncatedBlocksFailAtEveryLengthAndKeepTheCompleteEntries) {
         EXPECT_FALSE(store.ReadMemoBlock(reader)) << "length " << length;
         EXPECT_TRUE(reader.failed()) << "length " << length;
         EXPECT_LE(reader.position(), length);
-
-        const auto complete = [length](const std::vector<std::size_t>& ends) {
-            return int(std::count_if(ends.begin(), ends.end(),
-                                     [length](std::size_t e) { return e <= length; }));
-        };
-        EXPECT_EQ(store.groupCount(), complete(groupEnds)) << "length " << length;
-        EXPECT_EQ(store.slotCount(), complete(slotEnds)) << "length " << length;
+        EXPECT_EQ(store.groupCount(), complete(groupEnds, length)) << "length " << length;
+        EXPECT_EQ(store.slotCount(), complete(slotEnds, length)) << "length " << length;
         EXPECT_EQ(store.storeVersion(), length >= 12 ? 3 : 1) << "length " << length;
     }
 }
 
 TEST(MemoBlockTest, HugeCountsInAShortBlockFailWithoutReservingForThem) {
     Bytes bytes;
-    AppendU32(bytes, 1);
-    AppendU32(bytes, 0xFFFFFFFF);
-    AppendU32(bytes, 0xFFFFFFFF);
-    AppendName(bytes, "only");
-    AppendU32(bytes, 100);
+    test::PutU32(bytes, 1);
+    test::PutU32(bytes, 0xFFFFFFFF);
+    test::PutU32(bytes, 0xFFFFFFFF);
+    test::PutText(bytes, "only");
+    test::PutU32(bytes, 100);
     DataManage store;
     EXPECT_FALSE(ReadInto(store, bytes));
     EXPECT_EQ(store.groupCount(), 1);

@@ -1,5 +1,5 @@
-#include "search/full_search.h"
 #include "core/search/search_fixtures.h"
+#include "search/full_search.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,11 @@ protected:
         return settings;
     }
 
+    // Runs the search with the observer's record of earlier runs cleared.
     int Run(const FullSearchSettings& settings) {
+        observer.events.clear();
+        observer.listed.clear();
+        observer.messageRuns = 0;
         return ListSimilarPictures(catalogue, settings, stop, observer);
     }
 
@@ -40,13 +44,11 @@ protected:
     bool stop = true; // the search clears it
 };
 
-TEST_P(FullSearchTest, EmptyCatalogueListsNothingAndShowsNoStatus) {
-    EXPECT_EQ(Run(Settings()), 0);
-    EXPECT_EQ(observer.events, QStringList{"clear"});
-    EXPECT_FALSE(stop);
-}
-
 TEST_P(FullSearchTest, ChainAToBToCListsOnlyAAndB) {
+    EXPECT_EQ(Run(Settings()), 0);
+    EXPECT_EQ(observer.events, QStringList{"clear"}) << "an empty catalogue shows no status";
+    EXPECT_FALSE(stop);
+
     // A ~ B (8 bits apart), B ~ C (8 other bits apart), A and C 16 bits apart.
     AddPicture(catalogue, "/p/a.jpg", kBits, kLevels);
     AddPicture(catalogue, "/p/b.jpg", kBits ^ LowBits(8), kLevels);
@@ -84,7 +86,6 @@ TEST_P(FullSearchTest, StatusEvery256RecordsAndAtEachListing) {
                      "list /p/0300.jpg", "status 1 Files found:(300/601)", "list /p/0300b.jpg",
                      "status 2 Files found:(301/601)", "status 2 Files found:(512/601)"}));
     EXPECT_EQ(observer.messageRuns, 601);
-    observer = RecordingObserver();
     settings.allowRobustOperation = false;
     Run(settings);
     EXPECT_EQ(observer.messageRuns, 0);
@@ -115,19 +116,15 @@ TEST_P(FullSearchTest, MismatchGroupSizeAndFolderExclusionsHoldInTheFullSearch) 
     FullSearchSettings settings = Settings();
     settings.options.sizeCheck = true;
     settings.options.sizeRange = 1;
-    observer = RecordingObserver();
     EXPECT_EQ(Run(settings), 3) << "1100 bytes are 110 % of 1000";
     settings.options.sizeRange = 0;
-    observer = RecordingObserver();
     EXPECT_EQ(Run(settings), 2);
     EXPECT_EQ(observer.listed, (QStringList{"/p/a.jpg", "/p/b.jpg"}));
 
     settings = Settings();
     settings.options.excludeSameFolder = true;
-    observer = RecordingObserver();
     EXPECT_EQ(Run(settings), 0) << "a, b and c lie in one folder, whatever the case";
     AddPicture(catalogue, "/p/sub/e.jpg", kBits, kLevels);
-    observer = RecordingObserver();
     EXPECT_EQ(Run(settings), 4) << "the subfolder is another folder";
     EXPECT_EQ(observer.listed, (QStringList{"/p/a.jpg", "/p/b.jpg", "/P/c.jpg", "/p/sub/e.jpg"}));
 }
@@ -141,19 +138,17 @@ TEST_P(FullSearchTest, RegionMatchListsAPictureWithoutWholeMatches) {
     EXPECT_EQ(Run(Settings()), 1);
     EXPECT_EQ(observer.listed, QStringList{"/p/b.jpg"}) << "a, matched by a region, is not";
 
-    observer = RecordingObserver();
     observer.targetListEmpty = false;
     EXPECT_EQ(Run(Settings()), 0) << "regions are searched only while the Target list is empty";
 
     FullSearchSettings settings = Settings();
     settings.useSubIndex = false;
-    observer = RecordingObserver();
+    observer.targetListEmpty = true;
     EXPECT_EQ(Run(settings), 0);
 
     b.ClearSubIndex();
     b.AddSubIndex(~kBits, ~kLevels, 0, 0, 10, 10); // matches b itself only
     b.AddSubIndex(kNoSignature, 0, 0, 0, 10, 10);
-    observer = RecordingObserver();
     EXPECT_EQ(Run(Settings()), 0);
 }
 
@@ -165,10 +160,8 @@ TEST_P(FullSearchTest, RegionSearchUsesThePicturesGroupAndSize) {
     b.mismatchId = 0;
     FullSearchSettings settings = Settings();
     settings.options.sizeCheck = true;
-    observer = RecordingObserver();
     EXPECT_EQ(Run(settings), 1);
     b.fileSize = 4000;
-    observer = RecordingObserver();
     EXPECT_EQ(Run(settings), 0);
 }
 

@@ -80,15 +80,13 @@ TEST(MismatchMergeTest, SumsBeyond16BitsGetFreeNumbersThatJoinNoOtherGroup) {
     EXPECT_NE(other, wrapped);
     EXPECT_FALSE(existing.contains(other)) << other;
     EXPECT_EQ(merge.Renumber(5), 65535) << "a sum that fits keeps the plain rule";
-}
 
-TEST(MismatchMergeTest, NumbersGivenForOverflowsNeverCollideWithLaterSums) {
-    MismatchNum numbers;
-    numbers.Mark(10);
-    MismatchMerge merge(numbers);
-    const std::uint16_t forOverflow = merge.Renumber(65530);
-    EXPECT_EQ(merge.Renumber(1), 11);
-    EXPECT_LT(forOverflow, 10);
+    MismatchNum ten;
+    ten.Mark(10);
+    MismatchMerge tenMerge(ten);
+    const std::uint16_t forOverflow = tenMerge.Renumber(65530);
+    EXPECT_EQ(tenMerge.Renumber(1), 11);
+    EXPECT_LT(forOverflow, 10) << "numbers for overflows never collide with later sums";
 }
 
 TEST(MismatchMergeTest, WithNoFreeNumberLeftAnOverflowingRecordLeavesItsGroup) {

@@ -1,7 +1,7 @@
 #include "catalogue/signature.h"
 #include "core/catalogue/test_pictures.h"
-#include "search/reference_search.h"
 #include "core/search/search_fixtures.h"
+#include "search/reference_search.h"
 
 #include <gtest/gtest.h>
 

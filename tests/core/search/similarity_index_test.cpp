@@ -1,6 +1,6 @@
+#include "core/search/search_fixtures.h"
 #include "search/full_search.h"
 #include "search/index_plan.h"
-#include "core/search/search_fixtures.h"
 #include "search/similarity.h"
 #include "search/similarity_index.h"
 
@@ -29,10 +29,9 @@ std::uint32_t ChangeRandomCells(std::uint32_t levels, int count, std::mt19937& r
 
 // A catalogue with clusters of near-duplicates, shared mismatch groups, sizes around each
 // other, folders differing in letter case, subfolders, regions and unsigned records.
-void FillRandomCatalogue(Catalogue& catalogue, std::mt19937& random) {
+void FillRandomCatalogue(Catalogue& catalogue, std::mt19937& random, int count) {
     const char* folders[] = {"/pics", "/Pics", "/PICS/sub", "/pics/Sub", "/other", "/"};
     const std::int32_t sizes[] = {kUnknown, 0, 1000, 1090, 1100, 1210, 800, 2'000'000'000};
-    const int count = 40 + int(random() % 260);
     std::vector<Pdata*> made;
     for (int i = 0; i < count; ++i) {
         std::uint32_t bits = random();
@@ -112,7 +111,7 @@ TEST(SimilarityIndexTest, IndexedFullSearchListsExactlyWhatTheScanLists) {
     int listedSomething = 0;
     for (int round = 0; round < 400; ++round) {
         Catalogue catalogue;
-        FillRandomCatalogue(catalogue, random);
+        FillRandomCatalogue(catalogue, random, 40 + int(random() % 260));
         FullSearchSettings settings;
         settings.options = RandomOptions(random);
         settings.useSubIndex = random() % 2 == 0;
@@ -132,18 +131,7 @@ TEST(SimilarityIndexTest, IndexedFullSearchListsExactlyWhatTheScanLists) {
 TEST(SimilarityIndexTest, AutomaticChoiceOnALargerCatalogueAgreesWithTheScan) {
     std::mt19937 random(7);
     Catalogue catalogue;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> words;
-    for (int i = 0; i < 5000; ++i) {
-        std::uint32_t bits = random();
-        std::uint32_t levels = random();
-        if (!words.empty() && random() % 10 == 0) {
-            const auto& original = words[random() % words.size()];
-            bits = FlipRandomBits(original.first, int(random() % 10), random);
-            levels = ChangeRandomCells(original.second, int(random() % 3), random);
-        }
-        words.emplace_back(bits, levels);
-        AddPicture(catalogue, QString("/p/%1.jpg").arg(i), bits, levels);
-    }
+    FillRandomCatalogue(catalogue, random, 5000);
     const FullSearchSettings defaults;
     ASSERT_TRUE(IndexPays(PlanIndex(defaults.options), catalogue.count()));
     const Outcome scanned = Search(catalogue, defaults, SearchMethod::Scan, -1);

@@ -1,23 +1,12 @@
-#include "store/app_config.h"
 #include "core/store/scoped_settings_home.h"
+#include "store/app_config.h"
+#include "support/files.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace lumadex {
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Values unlike both the read defaults and each other, so a line read into the wrong
 // setting shows.
@@ -51,7 +40,7 @@ protected:
 
 TEST_F(AppConfigFile, LinesKeepTheirOrder) {
     ASSERT_TRUE(SaveAppConfig(folder, Distinct()));
-    const QList<QByteArray> lines = ReadFile(path()).split('\n');
+    const QList<QByteArray> lines = test::ReadFile(path()).split('\n');
     ASSERT_EQ(lines.size(), kAppConfigLineCount + 1);
     const char* expected[] = {"11", "12", "813", "614", "0", "0", "640", "480", "21", "22", "323",
                               "324", "31", "32", "333", "334", "/pictures/open form",
@@ -63,63 +52,50 @@ TEST_F(AppConfigFile, LinesKeepTheirOrder) {
         EXPECT_EQ(lines[i], QByteArray(expected[i]) + "\r") << "line " << i;
 }
 
-TEST_F(AppConfigFile, RoundTrip) {
+TEST_F(AppConfigFile, MissingFileChangesNothingAndASavedFileReadsBack) {
+    AppConfig read = Distinct();
+    EXPECT_FALSE(LoadAppConfig(folder, read));
+    EXPECT_EQ(read, Distinct());
+
     ASSERT_TRUE(SaveAppConfig(folder, Distinct()));
-    AppConfig read;
+    read = AppConfig();
     ASSERT_TRUE(LoadAppConfig(folder, read));
     AppConfig expected = Distinct();
     // The dialog folders are written for the record only.
     expected.openDialogFolder.clear();
     expected.saveDialogFolder.clear();
     EXPECT_EQ(read, expected);
-}
 
-TEST_F(AppConfigFile, MissingFileChangesNothing) {
-    AppConfig config = Distinct();
-    EXPECT_FALSE(LoadAppConfig(folder, config));
-    EXPECT_EQ(config, Distinct());
+    test::WriteFile(path(), "5\n6\n700\n500\n");
+    ASSERT_TRUE(LoadAppConfig(folder, read));
+    EXPECT_EQ(read.mainWindow, (WindowGeometry{5, 6, 700, 500})) << "line feeds alone";
 }
 
 TEST(AppConfigParse, ShortFilesLeaveTheMissingSettingsAlone) {
     const QStringList full = FormatAppConfig(Distinct());
-    const AppConfig current; // what the windows hold before the file is read
-    struct Case {
-        int lineCount;
-        void (*expect)(const AppConfig& read, const AppConfig& distinct);
-    };
-    const Case cases[] = {
-        {4,
-         [](const AppConfig& read, const AppConfig& distinct) {
-             AppConfig expected;
-             expected.mainWindow = distinct.mainWindow;
-             EXPECT_EQ(read, expected);
-         }},
-        {14,
-         [](const AppConfig& read, const AppConfig& distinct) {
-             EXPECT_EQ(read.mismatchEditor, distinct.mismatchEditor);
-             EXPECT_EQ(read.unlinkedData, (WindowGeometry{31, 32, 394, 293}));
-             EXPECT_EQ(read.openFormFolder, QString());
-         }},
-        {36,
-         [](const AppConfig& read, const AppConfig& distinct) {
-             EXPECT_EQ(read.cacheCount, distinct.cacheCount);
-             EXPECT_EQ(read.thumbnail, distinct.thumbnail);
-             EXPECT_FALSE(read.thumbnailLargeView);
-             EXPECT_EQ(read.thumbnailCount, QString());
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lineCount);
-        AppConfig read = current;
-        ParseAppConfig(full.first(c.lineCount), read);
-        c.expect(read, Distinct());
-    }
+    AppConfig read; // what the windows hold before the file is read
+    ParseAppConfig(full.first(4), read);
+    AppConfig expected;
+    expected.mainWindow = Distinct().mainWindow;
+    EXPECT_EQ(read, expected);
+
+    read = AppConfig();
+    ParseAppConfig(full.first(14), read);
+    EXPECT_EQ(read.mismatchEditor, Distinct().mismatchEditor);
+    EXPECT_EQ(read.unlinkedData, (WindowGeometry{31, 32, 394, 293}));
+    EXPECT_EQ(read.openFormFolder, QString());
+
+    read = AppConfig();
+    ParseAppConfig(full.first(36), read);
+    EXPECT_EQ(read.cacheCount, "12");
+    EXPECT_EQ(read.thumbnail, Distinct().thumbnail);
+    EXPECT_FALSE(read.thumbnailLargeView);
+    EXPECT_EQ(read.thumbnailCount, QString());
 }
 
 TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
     QStringList lines = FormatAppConfig(Distinct());
-    const int bad[] = {2, 3, 11, 20, 29, 30, 32, 35, 36, 38};
-    for (int line : bad)
+    for (int line : {2, 3, 11, 20, 29, 30, 32, 35, 36, 38})
         lines[line] = "twelve";
     lines[36] = "2"; // any value but 1 means the other view button
     AppConfig read = Distinct();
@@ -133,13 +109,6 @@ TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
     EXPECT_FALSE(read.thumbnailLargeView);
     EXPECT_FALSE(read.thumbnailKeepAspect);
     EXPECT_EQ(read.cacheCount, "12");
-}
-
-TEST_F(AppConfigFile, ReadsLinesEndedByLineFeedsAlone) {
-    WriteFile(path(), "5\n6\n700\n500\n");
-    AppConfig config;
-    ASSERT_TRUE(LoadAppConfig(folder, config));
-    EXPECT_EQ(config.mainWindow, (WindowGeometry{5, 6, 700, 500}));
 }
 
 TEST_F(AppConfigFile, TextsWithLineBreaksDoNotShiftTheLinesAfterThem) {

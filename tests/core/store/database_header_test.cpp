@@ -1,5 +1,5 @@
-#include "store/database_header.h"
 #include "options/option_model.h"
+#include "store/database_header.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -55,65 +55,60 @@ struct Toggle {
 };
 
 // Each option set away from its default, and the bytes that must change, from the layout table.
-const std::vector<Toggle> kToggles = {
-    {AutoViewLeft, 0, {{6, 0x7A}}},
-    {AutoViewRight, 0, {{6, 0x79}}},
-    {KeepAspectRatio, 0, {{6, 0x73}}},
-    {AllowRobustOperation, 0, {{6, 0x6B}}},
-    {ShowMemoonPreview, 0, {{6, 0x5B}}},
-    {UseJapneseMenu, 0, {{6, 0x3B}}},
-    {TargetListDragDrop, 1, {{6, 0xFB}}},
-    {DoubleCheck, 0, {{7, 0x02}, {14, 0x42}}}, // TrackBar1 falls from 8 to its new maximum 4
-    {NotStrict, 0, {{7, 0x01}}},
-    {ShowreferenceinTarget, 1, {{7, 0x13}}},
-    {CheckBoxSameSizeOnly, 1, {{7, 0x23}}},
-    {ExcludeSameFolder, 1, {{7, 0x43}}},
-    {OverWrite, 1, {{8, 0xE0}}},
-    {Skip, 1, {{8, 0xE1}}},
-    {SameDriveOnly, 1, {{8, 0xF2}}},
-    {NotUpdateListatAction, 0, {{8, 0xC2}}},
-    {TrackMoveCopy, 0, {{8, 0xA2}}},
-    {ConfirmDelete, 0, {{8, 0x62}}},
-    {Replace, 1, {{9, 0x00}}},
-    {NotCare, 1, {{9, 0x02}}},
-    {ConfirmClear, 0, {{10, 0x00}}},
-    {ShoePathName, 1, {{10, 0x03}}},
-    {SmartSort, 1, {{10, 0x05}}},
-    {byPathname, 1, {{11, 0x01}}},
-    {RadioButtonbyDate, 1, {{11, 0x02}}},
-    {RadioButtonbySize, 1, {{11, 0x03}}},
-    {bySimilarity, 1, {{11, 0x04}}},
-    {TrackBar2, 29, {{12, 0x1D}}},
-    {TrackBar2, 0, {{12, 0x00}}},
-    {WrapAround, 0, {{13, 0x08}}},
-    {FixedPosition, 1, {{13, 0x0B}}},
-    {FixedSize, 1, {{13, 0x0D}}},
-    {Stretch, 0, {{13, 0x01}}},
-    {TrackBar1, 15, {{14, 0xF2}}},
-    {TrackBar1, 1, {{14, 0x12}}},
-    {TrackBar3, 4, {{14, 0x84}}},
-    {TrackBar3, 0, {{14, 0x80}}},
-    {InitialStatus, 1, {{15, 0x01}}},
-    {AutoExpand, 1, {{15, 0x02}}},
-    {AutoSync, 1, {{15, 0x04}}},
-    {TrackBarSizeRange, 9, {{16, 0x09}}},
-    {JpegQuality, 100, {{17, 0x64}}},
-    {JpegQuality, 25, {{17, 0x19}}},
-    {GrayScale, 1, {{17, 0xCB}}},
-    {Compress, 3, {{18, 0x03}}},
-    {Compress, 0, {{18, 0x00}}},
-    {DeleteEmptyFolderafterFileMove, 1, {{19, 0x01}}},
-    {HistoryCount, 5, {}},
-    {AutoRenameAtMerge, 1, {}},
-};
-
-std::string Describe(const Toggle& toggle) {
-    return std::string(RowOf(toggle.option).name) + "=" + std::to_string(toggle.value);
-}
+// Turning DoubleCheck off lowers TrackBar1 from 8 to its new maximum 4.
+const std::vector<Toggle> kToggles = {{AutoViewLeft, 0, {{6, 0x7A}}},
+                                      {AutoViewRight, 0, {{6, 0x79}}},
+                                      {KeepAspectRatio, 0, {{6, 0x73}}},
+                                      {AllowRobustOperation, 0, {{6, 0x6B}}},
+                                      {ShowMemoonPreview, 0, {{6, 0x5B}}},
+                                      {UseJapneseMenu, 0, {{6, 0x3B}}},
+                                      {TargetListDragDrop, 1, {{6, 0xFB}}},
+                                      {DoubleCheck, 0, {{7, 0x02}, {14, 0x42}}},
+                                      {NotStrict, 0, {{7, 0x01}}},
+                                      {ShowreferenceinTarget, 1, {{7, 0x13}}},
+                                      {CheckBoxSameSizeOnly, 1, {{7, 0x23}}},
+                                      {ExcludeSameFolder, 1, {{7, 0x43}}},
+                                      {OverWrite, 1, {{8, 0xE0}}},
+                                      {Skip, 1, {{8, 0xE1}}},
+                                      {SameDriveOnly, 1, {{8, 0xF2}}},
+                                      {NotUpdateListatAction, 0, {{8, 0xC2}}},
+                                      {TrackMoveCopy, 0, {{8, 0xA2}}},
+                                      {ConfirmDelete, 0, {{8, 0x62}}},
+                                      {Replace, 1, {{9, 0x00}}},
+                                      {NotCare, 1, {{9, 0x02}}},
+                                      {ConfirmClear, 0, {{10, 0x00}}},
+                                      {ShoePathName, 1, {{10, 0x03}}},
+                                      {SmartSort, 1, {{10, 0x05}}},
+                                      {byPathname, 1, {{11, 0x01}}},
+                                      {RadioButtonbyDate, 1, {{11, 0x02}}},
+                                      {RadioButtonbySize, 1, {{11, 0x03}}},
+                                      {bySimilarity, 1, {{11, 0x04}}},
+                                      {TrackBar2, 29, {{12, 0x1D}}},
+                                      {TrackBar2, 0, {{12, 0x00}}},
+                                      {WrapAround, 0, {{13, 0x08}}},
+                                      {FixedPosition, 1, {{13, 0x0B}}},
+                                      {FixedSize, 1, {{13, 0x0D}}},
+                                      {Stretch, 0, {{13, 0x01}}},
+                                      {TrackBar1, 15, {{14, 0xF2}}},
+                                      {TrackBar1, 1, {{14, 0x12}}},
+                                      {TrackBar3, 4, {{14, 0x84}}},
+                                      {TrackBar3, 0, {{14, 0x80}}},
+                                      {InitialStatus, 1, {{15, 0x01}}},
+                                      {AutoExpand, 1, {{15, 0x02}}},
+                                      {AutoSync, 1, {{15, 0x04}}},
+                                      {TrackBarSizeRange, 9, {{16, 0x09}}},
+                                      {JpegQuality, 100, {{17, 0x64}}},
+                                      {JpegQuality, 25, {{17, 0x19}}},
+                                      {GrayScale, 1, {{17, 0xCB}}},
+                                      {Compress, 3, {{18, 0x03}}},
+                                      {Compress, 0, {{18, 0x00}}},
+                                      {DeleteEmptyFolderafterFileMove, 1, {{19, 0x01}}},
+                                      {HistoryCount, 5, {}},
+                                      {AutoRenameAtMerge, 1, {}}};
 
 TEST(DatabaseHeaderBuild, EachOptionChangesExactlyItsOwnBits) {
     for (const Toggle& toggle : kToggles) {
-        SCOPED_TRACE(Describe(toggle));
+        SCOPED_TRACE(std::string(RowOf(toggle.option).name) + "=" + std::to_string(toggle.value));
         DatabaseHeader expected = DefaultHeader();
         for (const auto& [byte, value] : toggle.changedBytes)
             expected[std::size_t(byte)] = value;
@@ -121,23 +116,9 @@ TEST(DatabaseHeaderBuild, EachOptionChangesExactlyItsOwnBits) {
     }
 }
 
-TEST(DatabaseHeaderBuild, EveryOptionHasAToggleRow) {
-    for (const OptionRow& row : OptionRows()) {
-        const bool listed = std::any_of(kToggles.begin(), kToggles.end(),
-                                        [&](const Toggle& t) { return t.option == row.id; });
-        // A radio button checked by default cannot be toggled on its own: the defaults cover it.
-        const bool checkedRadio = row.kind == OptionKind::RadioButton && row.defaultValue == 1;
-        EXPECT_TRUE(listed || checkedRadio) << row.name;
-    }
-}
-
-bool IsStored(OptionId id) {
-    return RowOf(id).encoding != HeaderEncoding::NotStored;
-}
-
 void ExpectSameStoredOptions(const OptionModel& actual, const OptionModel& expected) {
     for (const OptionRow& row : OptionRows()) {
-        if (IsStored(row.id)) {
+        if (row.encoding != HeaderEncoding::NotStored) {
             EXPECT_EQ(actual.value(row.id), expected.value(row.id)) << row.name;
         }
     }
@@ -150,37 +131,27 @@ OptionModel EverythingChanged() {
         if (row.kind == OptionKind::CheckBox)
             model.setValue(row.id, 1 - row.defaultValue);
     }
-    for (const auto& [id, value] : std::vector<std::pair<OptionId, int>>{{Skip, 1},
-                                                                         {NotCare, 1},
-                                                                         {RadioButtonbySize, 1},
-                                                                         {DoubleCheck, 1},
-                                                                         {TrackBar1, 13},
-                                                                         {TrackBar3, 3},
-                                                                         {TrackBar2, 17},
-                                                                         {InitialStatus, 1},
-                                                                         {TrackBarSizeRange, 6},
-                                                                         {JpegQuality, 42},
-                                                                         {Compress, 2},
-                                                                         {HistoryCount, 7}})
+    const std::pair<OptionId, int> others[] = {
+        {Skip, 1},         {NotCare, 1},       {RadioButtonbySize, 1},
+        {DoubleCheck, 1},  {TrackBar1, 13},    {TrackBar3, 3},
+        {TrackBar2, 17},   {InitialStatus, 1}, {TrackBarSizeRange, 6},
+        {JpegQuality, 42}, {Compress, 2},      {HistoryCount, 7}};
+    for (const auto& [id, value] : others)
         EXPECT_TRUE(model.setValue(id, value)) << RowOf(id).name;
     return model;
 }
 
 TEST(DatabaseHeaderApply, RestoresEveryStoredOptionInBothDirections) {
     const OptionModel changed = EverythingChanged();
-    const OptionModel defaults;
-
     OptionModel target;
-    const DatabaseHeader changedHeader = BuildDatabaseHeader(changed, 3, 4);
-    ApplyDatabaseHeader(changedHeader, target);
+    ApplyDatabaseHeader(BuildDatabaseHeader(changed, 3, 4), target);
     ExpectSameStoredOptions(target, changed);
     EXPECT_EQ(target.value(HistoryCount), 20) << "HistoryCount is not stored";
     EXPECT_FALSE(target.isChecked(AutoRenameAtMerge)) << "AutoRenameAtMerge is not stored";
 
     OptionModel back = changed;
-    const DatabaseHeader defaultHeader = BuildDatabaseHeader(defaults, -1, 0);
-    ApplyDatabaseHeader(defaultHeader, back);
-    ExpectSameStoredOptions(back, defaults);
+    ApplyDatabaseHeader(BuildDatabaseHeader(OptionModel(), -1, 0), back);
+    ExpectSameStoredOptions(back, OptionModel());
     EXPECT_EQ(back.value(HistoryCount), 7);
 }
 

@@ -3,6 +3,7 @@
 // Database files written byte by byte from the file layout, independently of the writer:
 // the 128-byte header, the memo block and records of any format version.
 
+#include <QByteArray>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -52,9 +53,10 @@ struct StoredName {
     std::int32_t id = 0;
 };
 
+// The memo block: version, group and slot counts, then each group and slot as name and id.
 inline void AppendMemoBlock(Bytes& out, const std::vector<StoredName>& groups,
-                            const std::vector<StoredName>& slots) {
-    PutU32(out, 1);
+                            const std::vector<StoredName>& slots, std::int32_t version = 1) {
+    PutU32(out, std::uint32_t(version));
     PutU32(out, std::uint32_t(groups.size()));
     PutU32(out, std::uint32_t(slots.size()));
     for (const StoredName& group : groups) {
@@ -111,6 +113,24 @@ inline void AppendRecord(Bytes& out, int version, const StoredRecord& record) {
             for (const std::uint32_t value : entry)
                 PutU32(out, value);
     }
+}
+
+// A whole database of the given version: header, memo block (from version 4) and records.
+inline Bytes DatabaseBytes(int version, const std::vector<StoredRecord>& records,
+                           std::uint8_t sameNameRule = 1,
+                           const std::vector<StoredName>& groups = {},
+                           const std::vector<StoredName>& slots = {}) {
+    Bytes out =
+        HeaderBytes("00" + std::to_string(version), sameNameRule, -1, std::int32_t(records.size()));
+    if (version >= 4)
+        AppendMemoBlock(out, groups, slots);
+    for (const StoredRecord& record : records)
+        AppendRecord(out, version, record);
+    return out;
+}
+
+inline QByteArray ToByteArray(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
 } // namespace lumadex::test

@@ -1,9 +1,9 @@
 #include "catalogue/catalogue.h"
-#include "memo/data_manage.h"
-#include "search/mismatch_num.h"
 #include "core/store/database_layout_bytes.h"
-#include "store/database_reader.h"
+#include "memo/data_manage.h"
 #include "options/option_model.h"
+#include "search/mismatch_num.h"
+#include "store/database_reader.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -45,22 +45,13 @@ std::vector<std::uint32_t> Links(const Pdata& record) {
 // A current-format file: header, memo block, records.
 Bytes CurrentFile(const std::vector<StoredRecord>& records, std::uint8_t sameNameRule = 1,
                   const std::vector<test::StoredName>& slots = {}) {
-    Bytes bytes = HeaderBytes("008", sameNameRule, -1, int(records.size()));
-    AppendMemoBlock(bytes, {{"Who", 100}}, slots);
-    for (const StoredRecord& record : records)
-        AppendRecord(bytes, 8, record);
-    return bytes;
+    return test::DatabaseBytes(8, records, sameNameRule, {{"Who", 100}}, slots);
 }
 
-const StoredRecord kFull = {"/photos/trip/IMG_0001.JPG",
-                            0xA1A2A3A4,
-                            0xB1B2B3B4,
-                            7,
-                            4096,
-                            1000000000,
-                            {1, 0},
-                            {{9, 10, /*Top*/ 11, /*Left*/ 12,
-                              /*Bottom*/ 13, /*Right*/ 14}}};
+// Every field set; the sub-index entry holds Top 11, Left 12, Bottom 13, Right 14.
+const StoredRecord kFull = {
+    "/photos/trip/IMG_0001.JPG", 0xA1A2A3A4, 0xB1B2B3B4, 7, 4096, 1000000000, {1, 0},
+    {{9, 10, 11, 12, 13, 14}}};
 
 TEST(DatabaseReader, ReadsEveryFormatVersion) {
     for (int version = 1; version <= 8; ++version) {
@@ -89,8 +80,7 @@ TEST(DatabaseReader, ReadsEveryFormatVersion) {
                   (version >= 4 ? std::vector<std::uint32_t>{1, 0} : std::vector<std::uint32_t>{}));
         ASSERT_EQ(record.SubIndexCount(), version >= 7 ? 1 : 0);
         if (version >= 7) {
-            EXPECT_EQ(record.SubIndexAt(0), (SubIndexEntry{9, 10, /*Left*/ 12, /*Top*/ 11,
-                                                           /*Right*/ 14, /*Bottom*/ 13}));
+            EXPECT_EQ(record.SubIndexAt(0), (SubIndexEntry{9, 10, 12, 11, 14, 13}));
         }
     }
 }
@@ -108,9 +98,7 @@ TEST(DatabaseReader, VersionAndMagicRules) {
     const Row rows[] = {
         {"digits 118 read as version 8", lastDigit, DatabaseReadStatus::Complete, 1},
         {"header alone of version 3", HeaderBytes("003"), DatabaseReadStatus::Complete, 0},
-        {"empty", {}, DatabaseReadStatus::NotDatabase, 0},
         {"other magic", Bytes{'L', 'X', 'C', '0', '0', '8'}, DatabaseReadStatus::NotDatabase, 0},
-        {"magic alone", Bytes{'L', 'X', 'B'}, DatabaseReadStatus::Broken, 0},
     };
     for (const Row& row : rows) {
         Parts parts;

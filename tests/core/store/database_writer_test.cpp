@@ -1,8 +1,8 @@
 #include "catalogue/catalogue.h"
-#include "memo/data_manage.h"
 #include "core/store/database_layout_bytes.h"
-#include "store/database_writer.h"
+#include "memo/data_manage.h"
 #include "options/option_model.h"
+#include "store/database_writer.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -74,6 +74,7 @@ TEST(DatabaseWriter, WritesTheLayoutByteForByte) {
     const DatabaseHeader header = BuildDatabaseHeader(options, 2, catalogue.count());
     Bytes expected(header.begin(), header.end());
     test::AppendMemoBlock(expected, {{"Places", 100}}, {{"", -1}, {"town", 100}});
+    // The sub-index entry is stored as Top, Left, Bottom, Right.
     test::AppendRecord(expected, 8,
                        {"/pics/a/1.jpg",
                         0x11223344,
@@ -82,7 +83,7 @@ TEST(DatabaseWriter, WritesTheLayoutByteForByte) {
                         123456,
                         -1,
                         {1, 0},
-                        {{7, 8, /*Top*/ 2, /*Left*/ 1, /*Bottom*/ 4, /*Right*/ 3}}});
+                        {{7, 8, 2, 1, 4, 3}}});
     for (const char* stored :
          {"/pics/A/2.jpg", "/pics/a/3.jpg", "4.jpg", "/pics/b/5.png", "\xC3\xA9.png"})
         test::AppendRecord(expected, 8, {stored, 0, 0, 0, -1, -1, {}, {}});
