@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/catalogue/adding_test_tree.h"
 #include "main/TMain.h"
 #include "main/main_windows.h"
-#include "core/catalogue/adding_test_tree.h"
-#include "main_window_fixture.h"
 #include "main/record_list_model.h"
 #include "main/record_list_view.h"
+#include "main_window_fixture.h"
 #include "support/scripted_questions.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/TMain.h"
 #include "catalogue/picture_loader.h"
 #include "document/document.h"
+#include "main/TMain.h"
 #include "main/record_list_model.h"
 #include "main/record_list_view.h"
 #include "support/scripted_questions.h"

@@ -1,4 +1,4 @@
-#include "main_window_fixture.h"
+#include "gui/main_window_fixture.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "adding/picture_adder.h"
-#include "app_fixture.h"
 #include "adding/TProgress.h"
+#include "adding/picture_adder.h"
 #include "folders/TDirSel.h"
+#include "gui/app_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
+#include "gui/option_dialog/option_test_support.h"
 #include "option_dialog/TOption.h"
 #include "option_dialog/option_radio_group.h"
-#include "gui/option_test_support.h"
 #include "support/scripted_questions.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "adding/picture_adder.h"
 #include "adding/TOpenForm.h"
 #include "adding/TProgress.h"
-#include "core/catalogue/adding_test_tree.h"
+#include "adding/picture_adder.h"
 #include "catalogue/sort_key.h"
+#include "core/catalogue/adding_test_tree.h"
 #include "document/document.h"
 #include "folders/TDirSel.h"
 #include "support/scripted_questions.h"

@@ -1,4 +1,4 @@
-#include "main_window_fixture.h"
+#include "gui/main_window_fixture.h"
 #include "store/default_options_file.h"
 
 #include <QApplication>

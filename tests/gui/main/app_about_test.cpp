@@ -1,5 +1,5 @@
+#include "gui/app_fixture.h"
 #include "main/TAboutBox.h"
-#include "app_fixture.h"
 
 #include <QLabel>
 #include <QPushButton>

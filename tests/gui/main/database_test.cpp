@@ -1,5 +1,5 @@
 #include "catalogue/picture_catalogue.h"
-#include "main_window_fixture.h"
+#include "gui/main_window_fixture.h"
 
 #include <QFileInfo>
 #include <QTimer>

@@ -1,11 +1,11 @@
-#include "option_dialog/TOption.h"
-#include "main/manual.h"
-#include "main/menu_captions.h"
-#include "app_fixture.h"
 #include "catalogue/picture_loader.h"
 #include "folders/TDirSel.h"
-#include "store/default_options_file.h"
+#include "gui/app_fixture.h"
+#include "main/manual.h"
+#include "main/menu_captions.h"
+#include "option_dialog/TOption.h"
 #include "options/option_rows.h"
+#include "store/default_options_file.h"
 
 #include <QCheckBox>
 #include <QComboBox>

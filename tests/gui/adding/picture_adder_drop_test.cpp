@@ -1,5 +1,5 @@
 #include "adding/picture_drop.h"
-#include "gui/picture_adder_fixture.h"
+#include "gui/adding/picture_adder_fixture.h"
 
 #include <QLabel>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "gui/picture_adder_fixture.h"
+#include "gui/adding/picture_adder_fixture.h"
 
 #include <QListWidget>
 #include <QProgressBar>

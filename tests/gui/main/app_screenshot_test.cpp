@@ -1,12 +1,12 @@
-#include "main/TAboutBox.h"
-#include "option_dialog/TOption.h"
-#include "main/menu_captions.h"
-#include "adding/picture_adder.h"
-#include "main/screenshot.h"
-#include "app_fixture.h"
 #include "adding/TOpenForm.h"
 #include "adding/TProgress.h"
+#include "adding/picture_adder.h"
 #include "folders/TDirSel.h"
+#include "gui/app_fixture.h"
+#include "main/TAboutBox.h"
+#include "main/menu_captions.h"
+#include "main/screenshot.h"
+#include "option_dialog/TOption.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,8 +1,8 @@
+#include "core/store/scoped_settings_home.h"
+#include "gui/option_dialog/option_test_support.h"
 #include "option_dialog/TOption.h"
-#include "gui/option_test_support.h"
 #include "store/database_header.h"
 #include "store/default_options_file.h"
-#include "core/store/scoped_settings_home.h"
 #include "support/scripted_questions.h"
 
 #include <QCheckBox>

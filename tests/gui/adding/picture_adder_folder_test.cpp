@@ -1,5 +1,5 @@
 #include "catalogue/log_file.h"
-#include "gui/picture_adder_fixture.h"
+#include "gui/adding/picture_adder_fixture.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,5 +1,5 @@
+#include "gui/main_window_fixture.h"
 #include "main/menu_captions.h"
-#include "main_window_fixture.h"
 
 #include <QMenu>
 
