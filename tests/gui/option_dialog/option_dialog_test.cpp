@@ -1,45 +1,80 @@
-#include "gui/option_dialog/option_test_support.h"
+#include "core/store/scoped_settings_home.h"
 #include "option_dialog/TOption.h"
 #include "option_dialog/option_radio_group.h"
+#include "store/database_header.h"
+#include "support/files.h"
 #include "support/scripted_questions.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 namespace lumadex {
 namespace {
 
-using test::ClickControl;
-using test::ClickNamed;
-using test::NameOf;
-using test::ShownValue;
+// Brings the control's page to the front and clicks the control's box, as a user would.
+void ClickControl(TOption& dialog, QAbstractButton* button) {
+    ASSERT_NE(button, nullptr);
+    QWidget* page = button;
+    while (page != nullptr && dialog.PageControl1->indexOf(page) < 0)
+        page = page->parentWidget();
+    if (page != nullptr)
+        dialog.PageControl1->setCurrentWidget(page);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// The value an option's control shows, read the way its kind holds it.
+int ShownValue(const TOption& dialog, OptionId id) {
+    QWidget* control = dialog.ControlOf(id);
+    switch (RowOf(id).kind) {
+    case OptionKind::CheckBox:
+    case OptionKind::RadioButton:
+        return static_cast<QAbstractButton*>(control)->isChecked() ? 1 : 0;
+    case OptionKind::TrackBar:
+        return static_cast<QSlider*>(control)->value();
+    case OptionKind::RadioGroup:
+        return static_cast<OptionRadioGroup*>(control)->ItemIndex();
+    case OptionKind::NumberEdit:
+        return static_cast<QLineEdit*>(control)->text().toInt();
+    }
+    return -1;
+}
+
+// Every option's control shows the model's value.
+void ExpectShown(const TOption& dialog, const OptionModel& model) {
+    for (const OptionRow& row : OptionRows())
+        EXPECT_EQ(ShownValue(dialog, row.id), model.value(row.id)) << row.name;
+}
 
 class OptionDialog : public ::testing::Test {
 protected:
+    test::ScopedSettingsHome home;
     OptionModel model;
     test::ScriptedQuestions questions;
     TOption dialog{model, questions};
 };
 
-TEST_F(OptionDialog, FreshModelShowsEveryDefaultAndHidesTheUnofferedControls) {
+TEST_F(OptionDialog, ControlsShowTheModelAndTheUnofferedOnesAreHidden) {
     dialog.show();
     for (const OptionRow& row : OptionRows()) {
         QWidget* control = dialog.findChild<QWidget*>(QString::fromLatin1(row.name));
         ASSERT_NE(control, nullptr) << row.name;
         EXPECT_EQ(control, dialog.ControlOf(row.id)) << row.name;
-        EXPECT_EQ(ShownValue(dialog, row.id), row.defaultValue) << row.name;
     }
+    ExpectShown(dialog, OptionModel());
     EXPECT_EQ(dialog.LabelInterval->text(), "2 Sec.");
     EXPECT_EQ(dialog.LabelQual->text(), "75");
-    EXPECT_EQ(dialog.TrackBar1->maximum(), 15);
-    EXPECT_FALSE(dialog.TrackBarSizeRange->isEnabled());
-    EXPECT_TRUE(dialog.SameDriveOnly->isEnabled());
     EXPECT_EQ(dialog.PageControl1->currentWidget(), dialog.TabSheet1);
     EXPECT_FALSE(dialog.PageControl1->isTabVisible(dialog.PageControl1->indexOf(dialog.Memo)));
     for (QWidget* hidden : {static_cast<QWidget*>(dialog.TargetListDragDrop),
@@ -47,6 +82,19 @@ TEST_F(OptionDialog, FreshModelShowsEveryDefaultAndHidesTheUnofferedControls) {
                             static_cast<QWidget*>(dialog.AutoRenameAtMerge),
                             static_cast<QWidget*>(dialog.GroupBoxSlideShow)})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+
+    // A model changed elsewhere is shown with its enabling and labels, as no user change.
+    ASSERT_TRUE(model.setValue(OptionId::DoubleCheck, 0));
+    ASSERT_TRUE(model.setValue(OptionId::CheckBoxSameSizeOnly, 1));
+    ASSERT_TRUE(model.setValue(OptionId::bySimilarity, 1));
+    ASSERT_TRUE(model.setValue(OptionId::Compress, 0));
+    ASSERT_TRUE(model.setValue(OptionId::TrackBar2, 10));
+    dialog.ShowOptions();
+    ExpectShown(dialog, model);
+    EXPECT_EQ(dialog.TrackBar1->maximum(), 4);
+    EXPECT_FALSE(dialog.TrackBar3->isEnabled());
+    EXPECT_TRUE(dialog.TrackBarSizeRange->isEnabled());
+    EXPECT_EQ(dialog.LabelInterval->text(), "15 Sec.");
     EXPECT_FALSE(dialog.changed);
     EXPECT_FALSE(dialog.searchChanged);
 }
@@ -60,31 +108,16 @@ TEST_F(OptionDialog, ClickingAControlSetsTheModelAndTheFlags) {
         bool searchChanged;
     } rows[] = {
         {"AutoViewLeft", OptionId::AutoViewLeft, 0, true, false},
-        {"ShoePathName", OptionId::ShoePathName, 1, true, false},
         {"NotStrict", OptionId::NotStrict, 0, true, true},
-        {"DoubleCheck", OptionId::DoubleCheck, 0, true, true},
-        {"ShowreferenceinTarget", OptionId::ShowreferenceinTarget, 1, true, true},
-        {"CheckBoxSameSizeOnly", OptionId::CheckBoxSameSizeOnly, 1, true, true},
-        // Skipping the reference's folder changes which pictures are found.
-        {"ExcludeSameFolder", OptionId::ExcludeSameFolder, 1, true, true},
         {"OverWrite", OptionId::Ask, 0, true, false},
-        {"NotCare", OptionId::DontAdd, 0, true, false},
-        // Stored options that must reach the database file when it is saved.
-        {"SameDriveOnly", OptionId::SameDriveOnly, 1, true, false},
-        {"NotUpdateListatAction", OptionId::NotUpdateListatAction, 0, true, false},
-        {"DeleteEmptyFolderafterFileMove", OptionId::DeleteEmptyFolderafterFileMove, 1, true,
-         false},
-        {"GrayScale", OptionId::GrayScale, 1, true, false},
         // Clicking the button already checked changes nothing.
-        {"Ask", OptionId::Ask, 1, false, false},
         {"byName", OptionId::byName, 1, false, false},
     };
     for (const auto& row : rows) {
         OptionModel options;
-        test::ScriptedQuestions noQuestions;
-        TOption fresh(options, noQuestions);
+        TOption fresh(options, questions);
         fresh.show();
-        ClickNamed(fresh, row.control);
+        ClickControl(fresh, fresh.findChild<QAbstractButton*>(QString::fromLatin1(row.control)));
         EXPECT_EQ(options.value(row.option), row.valueAfter) << row.control;
         EXPECT_EQ(ShownValue(fresh, row.option), row.valueAfter) << row.control;
         EXPECT_EQ(fresh.changed, row.changed) << row.control;
@@ -99,164 +132,71 @@ TEST_F(OptionDialog, TrackBarsAndItemGroupsSetTheModelAndTheirLabels) {
     dialog.TrackBar2->setValue(29);
     EXPECT_EQ(dialog.LabelInterval->text(), "1 Hour");
     EXPECT_EQ(model.value(OptionId::TrackBar2), 29);
-    EXPECT_TRUE(dialog.changed);
-    EXPECT_FALSE(dialog.searchChanged);
-
     dialog.JpegQuality->setValue(40);
     EXPECT_EQ(dialog.LabelQual->text(), "40");
     EXPECT_EQ(model.value(OptionId::JpegQuality), 40);
-
     ClickControl(dialog, dialog.Compress->Item(3));
     EXPECT_EQ(model.value(OptionId::Compress), 3);
+    EXPECT_TRUE(dialog.changed);
     EXPECT_FALSE(dialog.searchChanged);
-
-    dialog.TrackBar3->setValue(4);
-    EXPECT_EQ(model.value(OptionId::TrackBar3), 4);
-    EXPECT_TRUE(dialog.searchChanged);
 }
 
-TEST_F(OptionDialog, EachCheckBoxEnablesItsDependentControl) {
-    dialog.show();
-    const struct {
-        QAbstractButton* enabler;
-        QWidget* dependent;
-    } rows[] = {
-        {dialog.NotStrict, dialog.TrackBar1},
-        {dialog.DoubleCheck, dialog.TrackBar3},
-        {dialog.CheckBoxSameSizeOnly, dialog.TrackBarSizeRange},
-        {dialog.TrackMoveCopy, dialog.SameDriveOnly},
-    };
-    for (const auto& row : rows) {
-        const std::string name = row.enabler->objectName().toStdString();
-        EXPECT_EQ(row.dependent->isEnabled(), row.enabler->isChecked()) << name;
-        ClickControl(dialog, row.enabler);
-        EXPECT_EQ(row.dependent->isEnabled(), row.enabler->isChecked()) << name << " clicked";
-        ClickControl(dialog, row.enabler);
-        EXPECT_EQ(row.dependent->isEnabled(), row.enabler->isChecked()) << name << " again";
-    }
-}
-
-TEST_F(OptionDialog, LoosenessIsLimitedToFourWhileDoubleCheckIsOff) {
+TEST_F(OptionDialog, DoubleCheckEnablesItsTrackBarAndWidensTheLooseness) {
     dialog.show();
     dialog.TrackBar1->setValue(12);
-    ASSERT_EQ(model.value(OptionId::TrackBar1), 12);
-
     ClickControl(dialog, dialog.DoubleCheck);
+    EXPECT_FALSE(dialog.TrackBar3->isEnabled());
     EXPECT_EQ(dialog.TrackBar1->maximum(), 4);
     EXPECT_EQ(dialog.TrackBar1->value(), 4);
     EXPECT_EQ(model.value(OptionId::TrackBar1), 4);
-    dialog.TrackBar1->setValue(9);
-    EXPECT_EQ(model.value(OptionId::TrackBar1), 4);
 
     ClickControl(dialog, dialog.DoubleCheck);
+    EXPECT_TRUE(dialog.TrackBar3->isEnabled());
     EXPECT_EQ(dialog.TrackBar1->maximum(), 15);
-    EXPECT_EQ(dialog.TrackBar1->value(), 4);
     dialog.TrackBar1->setValue(15);
     EXPECT_EQ(model.value(OptionId::TrackBar1), 15);
 }
 
-TEST_F(OptionDialog, ShowOptionsFollowsAModelChangedElsewhere) {
-    ASSERT_TRUE(model.setValue(OptionId::DoubleCheck, 0));
-    ASSERT_TRUE(model.setValue(OptionId::CheckBoxSameSizeOnly, 1));
-    ASSERT_TRUE(model.setValue(OptionId::bySimilarity, 1));
-    ASSERT_TRUE(model.setValue(OptionId::Compress, 0));
-    ASSERT_TRUE(model.setValue(OptionId::TrackBar2, 10));
-    dialog.ShowOptions();
-    for (const OptionRow& row : OptionRows())
-        EXPECT_EQ(ShownValue(dialog, row.id), model.value(row.id)) << row.name;
-    EXPECT_EQ(dialog.TrackBar1->maximum(), 4);
-    EXPECT_FALSE(dialog.TrackBar3->isEnabled());
-    EXPECT_TRUE(dialog.TrackBarSizeRange->isEnabled());
-    EXPECT_EQ(dialog.LabelInterval->text(), "15 Sec.");
-    EXPECT_FALSE(dialog.changed);
-}
-
-TEST_F(OptionDialog, SortButtonsChooseTheSortComboItem) {
-    dialog.show();
-    QSignalSpy sortOrders(&dialog, &TOption::SortOrderChosen);
-    const struct {
-        QRadioButton* button;
-        int comboIndex;
-    } rows[] = {{dialog.bySimilarity, 4},
-                {dialog.RadioButtonbySize, 3},
-                {dialog.RadioButtonbyDate, 2},
-                {dialog.byPathname, 1},
-                {dialog.byName, 0}};
-    for (const auto& row : rows) {
-        const std::string name = row.button->objectName().toStdString();
-        ClickControl(dialog, row.button);
-        ASSERT_FALSE(sortOrders.isEmpty()) << name;
-        EXPECT_EQ(sortOrders.takeLast().at(0).toInt(), row.comboIndex) << name;
-        EXPECT_EQ(model.choice(RadioChoice::Sortby), row.comboIndex) << name;
-    }
-    ClickControl(dialog, dialog.byName);
-    EXPECT_TRUE(sortOrders.isEmpty());
-}
-
-TEST_F(OptionDialog, CancelRestoresTheOptionsAsTheDialogOpened) {
+TEST_F(OptionDialog, OkKeepsTheChangesAndCancelRestoresTheOptionsAsTheDialogOpened) {
     // A search made outdated before the dialog opened stays outdated after Cancel.
     ASSERT_TRUE(model.setValue(OptionId::TrackBar1, 3));
     ASSERT_TRUE(model.searchChanged());
+    const bool smartSort = model.isChecked(OptionId::SmartSort);
+    QTimer::singleShot(0, &dialog, [this] {
+        ClickControl(dialog, dialog.SmartSort);
+        QTest::mouseClick(dialog.OkButton, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(model.isChecked(OptionId::SmartSort), !smartSort);
+    EXPECT_TRUE(dialog.changed);
+
+    // The next opening starts unchanged, and Cancel goes back to it.
     const OptionModel opened = model;
     QSignalSpy languages(&dialog, &TOption::MenuLanguageChosen);
     QSignalSpy sortOrders(&dialog, &TOption::SortOrderChosen);
-    dialog.show();
-    ClickControl(dialog, dialog.UseJapneseMenu);
-    ASSERT_EQ(languages.count(), 1);
-    EXPECT_FALSE(languages.at(0).at(0).toBool());
-    ClickControl(dialog, dialog.RadioButtonbySize);
-    ClickControl(dialog, dialog.DoubleCheck);
-    dialog.JpegQuality->setValue(90);
-    ASSERT_TRUE(dialog.changed);
-
-    QTest::mouseClick(dialog.CancelButton, Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    QTimer::singleShot(0, &dialog, [this] {
+        EXPECT_FALSE(dialog.changed);
+        ClickControl(dialog, dialog.UseJapneseMenu);
+        ClickControl(dialog, dialog.RadioButtonbySize);
+        ClickControl(dialog, dialog.DoubleCheck);
+        dialog.JpegQuality->setValue(90);
+        EXPECT_TRUE(dialog.changed);
+        QTest::mouseClick(dialog.CancelButton, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_TRUE(model == opened);
     EXPECT_TRUE(model.searchChanged());
-    for (const OptionRow& row : OptionRows())
-        EXPECT_EQ(ShownValue(dialog, row.id), opened.value(row.id)) << row.name;
+    ExpectShown(dialog, opened);
     EXPECT_EQ(dialog.LabelQual->text(), "75");
     EXPECT_FALSE(dialog.changed);
     EXPECT_FALSE(dialog.searchChanged);
     // The menus and the sort combo go back with the options.
     ASSERT_EQ(languages.count(), 2);
+    EXPECT_FALSE(languages.first().at(0).toBool());
     EXPECT_TRUE(languages.last().at(0).toBool());
     ASSERT_EQ(sortOrders.count(), 2);
+    EXPECT_EQ(sortOrders.first().at(0).toInt(), 3);
     EXPECT_EQ(sortOrders.last().at(0).toInt(), 0);
-}
-
-TEST_F(OptionDialog, ExecReturnsWithTheButtonPressed) {
-    const struct {
-        QPushButton* button;
-        int result;
-        bool keeps;
-    } rows[] = {{dialog.OkButton, QDialog::Accepted, true},
-                {dialog.CancelButton, QDialog::Rejected, false}};
-    for (const auto& row : rows) {
-        const std::string name = row.button->objectName().toStdString();
-        const bool smartSortBefore = model.isChecked(OptionId::SmartSort);
-        QTimer::singleShot(0, &dialog, [&] {
-            ClickControl(dialog, dialog.SmartSort);
-            QTest::mouseClick(row.button, Qt::LeftButton);
-        });
-        EXPECT_EQ(dialog.exec(), row.result) << name;
-        const bool expected = row.keeps ? !smartSortBefore : smartSortBefore;
-        EXPECT_EQ(model.isChecked(OptionId::SmartSort), expected) << name;
-        EXPECT_EQ(dialog.changed, row.keeps) << name;
-    }
-}
-
-TEST_F(OptionDialog, ReopeningClearsChangedAndCancelGoesBackToTheNewOpening) {
-    dialog.show();
-    ClickControl(dialog, dialog.FixedSize);
-    dialog.accept();
-    ASSERT_TRUE(dialog.changed);
-    dialog.show();
-    EXPECT_FALSE(dialog.changed);
-    ClickControl(dialog, dialog.FixedPosition);
-    dialog.reject();
-    EXPECT_TRUE(model.isChecked(OptionId::FixedSize));
-    EXPECT_FALSE(model.isChecked(OptionId::FixedPosition));
 }
 
 // Sends the mouse's arrival on a control and its leaving.
@@ -289,6 +229,72 @@ TEST_F(OptionDialog, EveryOptionControlShowsItsLongHintWhileJapaneseIsChosen) {
     hints.clear();
     Hover(*dialog.TrackBarSizeRange, QEvent::Enter);
     EXPECT_TRUE(hints.isEmpty());
+}
+
+TEST_F(OptionDialog, LoadDefaultRestoresWhatSetDefaultSaved) {
+    dialog.show();
+    EXPECT_FALSE(dialog.LoadDefault->isEnabled());
+    ClickControl(dialog, dialog.UseJapneseMenu);
+    ClickControl(dialog, dialog.RadioButtonbyDate);
+    ClickControl(dialog, dialog.CheckBoxSameSizeOnly);
+    dialog.JpegQuality->setValue(40);
+    QTest::mouseClick(dialog.SetDefault, Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(QDir(home.path()).filePath("default.lx2")));
+    EXPECT_TRUE(dialog.LoadDefault->isEnabled());
+    EXPECT_TRUE(questions.asked.empty());
+
+    // Everything back to the creation defaults, except an option kept outside the file.
+    model = OptionModel();
+    ASSERT_TRUE(model.setValue(OptionId::HistoryCount, 9));
+    dialog.ShowOptions();
+    dialog.changed = false;
+    dialog.searchChanged = false;
+    QSignalSpy languages(&dialog, &TOption::MenuLanguageChosen);
+    QSignalSpy sortOrders(&dialog, &TOption::SortOrderChosen);
+    QSignalSpy statusTexts(&dialog, &TOption::StatusText);
+
+    QTest::mouseClick(dialog.LoadDefault, Qt::LeftButton);
+    EXPECT_TRUE(model.isChecked(OptionId::CheckBoxSameSizeOnly));
+    EXPECT_EQ(model.value(OptionId::JpegQuality), 40);
+    ExpectShown(dialog, model);
+    EXPECT_EQ(model.value(OptionId::HistoryCount), 9);
+    EXPECT_EQ(dialog.LabelQual->text(), "40");
+    EXPECT_TRUE(dialog.TrackBarSizeRange->isEnabled());
+    EXPECT_TRUE(dialog.changed);
+    EXPECT_TRUE(dialog.searchChanged);
+    ASSERT_EQ(languages.count(), 1);
+    EXPECT_FALSE(languages.at(0).at(0).toBool());
+    ASSERT_EQ(sortOrders.count(), 1);
+    EXPECT_EQ(sortOrders.at(0).at(0).toInt(), 2);
+    EXPECT_TRUE(statusTexts.isEmpty());
+}
+
+TEST_F(OptionDialog, OldFormatDefaultsApplyWithAWarningText) {
+    OptionModel written;
+    ASSERT_TRUE(written.setValue(OptionId::ConfirmDelete, 0));
+    DatabaseHeader header = BuildDatabaseHeader(written, -1, 0);
+    header[5] = '4'; // the last digit of the format version
+    test::WriteFile(
+        QDir(home.path()).filePath("default.lx2"),
+        QByteArray(reinterpret_cast<const char*>(header.data()), qsizetype(header.size())));
+    dialog.show();
+    QSignalSpy statusTexts(&dialog, &TOption::StatusText);
+    QTest::mouseClick(dialog.LoadDefault, Qt::LeftButton);
+    ASSERT_EQ(statusTexts.count(), 1);
+    EXPECT_EQ(statusTexts.at(0).at(0).toString(),
+              "Read OLD 'default.lx?'. Some options may be not set.");
+    EXPECT_FALSE(dialog.ConfirmDelete->isChecked());
+    EXPECT_TRUE(dialog.changed);
+}
+
+TEST_F(OptionDialog, ADefaultsFileThatCannotBeWrittenIsReported) {
+    ASSERT_TRUE(QDir(home.path()).mkdir("default.lx2"));
+    questions.answers.push_back(Answer::Ok);
+    dialog.show();
+    QTest::mouseClick(dialog.SetDefault, Qt::LeftButton);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, "Can't open default.lx2");
+    EXPECT_EQ(questions.asked[0].caption, "Warning");
 }
 
 } // namespace
