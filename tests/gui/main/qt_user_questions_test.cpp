@@ -27,7 +27,6 @@ TEST(QtUserQuestionsTest, EachPressedButtonIsTheAnswer) {
         Answer expected;
     } rows[] = {
         {QMessageBox::Yes, MessageButtons::YesNoCancel, Answer::Yes},
-        {QMessageBox::No, MessageButtons::YesNoCancel, Answer::No},
         {QMessageBox::Cancel, MessageButtons::YesNoCancel, Answer::Cancel},
         {QMessageBox::No, MessageButtons::YesNo, Answer::No},
         {QMessageBox::Ok, MessageButtons::Ok, Answer::Ok},

@@ -1,26 +1,22 @@
-#include "option_dialog/TOption.h"
+#include "gui/main_window_fixture.h"
 #include "main/manual.h"
 #include "main/menu_captions.h"
-#include "app_fixture.h"
-#include "catalogue/picture_loader.h"
-#include "folders/TDirSel.h"
-#include "store/default_options_file.h"
+#include "option_dialog/TOption.h"
 #include "options/option_rows.h"
+#include "store/default_options_file.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace lumadex::test {
 namespace {
 
+const char* const kSampleItems[] = {"File1", "Setup1", "AddPicturefromDir1", "Help2"};
+
 // The captions of a few items of each menu in one language.
 QStringList CaptionsIn(bool japanese) {
     QStringList captions;
-    for (const char* item : {"File1", "Setup1", "AddPicturefromDir1", "Help2"})
+    for (const char* item : kSampleItems)
         captions << CaptionText(*FindMenuCaption(QString::fromLatin1(item)), japanese);
     return captions;
 }
@@ -29,7 +25,7 @@ class AppOptionsTest : public AppTest {
 protected:
     QStringList ShownCaptions() {
         QStringList captions;
-        for (const char* item : {"File1", "Setup1", "AddPicturefromDir1", "Help2"})
+        for (const char* item : kSampleItems)
             captions << Caption(item);
         return captions;
     }
@@ -47,22 +43,17 @@ protected:
     static bool JapaneseByDefault() { return RowOf(OptionId::UseJapneseMenu).defaultValue != 0; }
 };
 
-TEST_F(AppOptionsTest, FirstStartWithoutSettingsFilesShowsTheDefaultLanguage) {
-    Start();
-    EXPECT_EQ(ShownCaptions(), CaptionsIn(JapaneseByDefault()));
-    EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), JapaneseByDefault());
-    EXPECT_EQ(Main().windowTitle(), QStringLiteral("Lumadex Lite [New]"));
-    EXPECT_TRUE(windows->serverBlock().isOpen());
-
-    // Help2 is offered exactly when the manual is found.
-    QMenu* help = Main().findChild<QMenu*>(QStringLiteral("Help1Menu"));
-    Q_EMIT help->aboutToShow();
-    EXPECT_EQ(Main().MenuItem("Help2")->isVisible(), ManualExists());
-}
-
 TEST_F(AppOptionsTest, MenuLanguageFollowsTheDialogAtOnceAndCancelRestoresIt) {
+    // A first start without settings files shows the default language.
     Start();
     const bool japanese = JapaneseByDefault();
+    EXPECT_EQ(ShownCaptions(), CaptionsIn(japanese));
+    EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), japanese);
+    EXPECT_TRUE(windows->serverBlock().isOpen());
+    // Help2 is offered exactly when the manual is found.
+    Q_EMIT Main().findChild<QMenu*>(QStringLiteral("Help1Menu"))->aboutToShow();
+    EXPECT_EQ(Main().MenuItem("Help2")->isVisible(), ManualExists());
+
     RunOptionDialog([&](TOption& dialog) {
         dialog.UseJapneseMenu->click();
         EXPECT_EQ(ShownCaptions(), CaptionsIn(!japanese));
@@ -102,7 +93,6 @@ TEST_F(AppOptionsTest, DefaultsSetInTheDialogAreLoadedByTheNextStart) {
     EXPECT_EQ(Main().ComboBoxSort->currentIndex(), 2);
     // The dialog shows what the start loaded, and loading defaults is no user change.
     EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), !japanese);
-    EXPECT_TRUE(windows->option().RadioButtonbyDate->isChecked());
     EXPECT_FALSE(windows->document().optionsChanged());
     RunOptionDialog([](TOption& dialog) {
         EXPECT_TRUE(dialog.RadioButtonbyDate->isChecked());
@@ -116,23 +106,30 @@ TEST_F(AppOptionsTest, DefaultsSetInTheDialogAreLoadedByTheNextStart) {
 TEST_F(AppOptionsTest, DatabaseGivenAtStartBringsItsOptionsAndFolder) {
     OptionModel defaults;
     defaults.setValue(OptionId::UseJapneseMenu, JapaneseByDefault() ? 0 : 1);
+    defaults.setChoice(RadioChoice::Sortby, 2);
     ASSERT_TRUE(SaveDefaultOptions(settings.path() + "/", defaults));
-    ScriptedQuestions writerQuestions;
-    Document writer(NativePictureLoader(), writerQuestions);
-    writer.options().setValue(OptionId::UseJapneseMenu, JapaneseByDefault() ? 1 : 0);
-    writer.options().setChoice(RadioChoice::Sortby, 3);
-    writer.catalogue().AddRecord(std::make_unique<Pdata>(QStringLiteral("/db/a.jpg")));
+    OptionModel stored;
+    stored.setChoice(RadioChoice::Sortby, 3);
     const QString folder = tree.MakeFolder("db");
-    writerQuestions.saveChoices.push_back(Chosen(folder + "/start.lx2"));
-    ASSERT_EQ(writer.SaveAs(), SaveOutcome::Saved);
+    const QString path =
+        WriteDatabase(folder + "/start.lx2", {"small.jpg", "large.jpg"}, stored, {10, 90});
 
-    Start(folder + "/start.lx2");
+    Start(path);
     EXPECT_EQ(ShownCaptions(), CaptionsIn(JapaneseByDefault()));
     EXPECT_EQ(Main().ComboBoxSort->currentIndex(), 3);
     EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), JapaneseByDefault());
     EXPECT_TRUE(windows->option().RadioButtonbySize->isChecked());
-    EXPECT_EQ(ReferenceRows(), 1);
+    EXPECT_EQ(ListedPaths(Main().ListBox1), (QStringList{"/db/large.jpg", "/db/small.jpg"}));
+    EXPECT_EQ(Main().windowTitle(), "Lumadex Lite [" + path + "]");
+    EXPECT_EQ(Main().StatusBar1Panel1->text(), QStringLiteral("2/2"));
+    EXPECT_FALSE(windows->document().hasUnsavedChanges());
     EXPECT_EQ(windows->dirSel().recentFolders(), QStringList{folder});
+    EXPECT_TRUE(questions->asked.empty());
+
+    // The history the next start reads keeps the database opened at start.
+    ASSERT_TRUE(Main().close());
+    Start();
+    EXPECT_EQ(windows->document().history().entries(), QStringList{path});
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "main/manual.h"
+#include "support/files.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -32,13 +33,6 @@ private:
     QByteArray old_;
 };
 
-void WriteManual(const QString& folder) {
-    QDir().mkpath(folder);
-    QFile file(QDir(folder).filePath(kManualFileName));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<html></html>");
-}
-
 TEST(Manual, FoundInTheInstallationThenBesideTheProgramThenInTheDataFolders) {
     QTemporaryDir root;
     const QDir base(root.path());
@@ -52,8 +46,10 @@ TEST(Manual, FoundInTheInstallationThenBesideTheProgramThenInTheDataFolders) {
 
     const QString inUserData = userData + "/lumadex-lite";
     const QString inSystemData = systemData + "/lumadex-lite";
-    for (const QString& folder : {installed, bin, inUserData, inSystemData})
-        WriteManual(folder);
+    for (const QString& folder : {installed, bin, inUserData, inSystemData}) {
+        QDir().mkpath(folder);
+        test::WriteFile(QDir(folder).filePath(kManualFileName), "<html></html>");
+    }
     // Each row removes the manual found before, so the next place in the order answers.
     for (const QString& expected : {installed, bin, inUserData, inSystemData}) {
         const QString found = FindManual(bin);

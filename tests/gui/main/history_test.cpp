@@ -1,5 +1,5 @@
+#include "gui/main_window_fixture.h"
 #include "main/menu_captions.h"
-#include "main_window_fixture.h"
 
 #include <QMenu>
 
@@ -9,7 +9,7 @@ namespace {
 class MainHistoryTest : public MainWindowTest {
 protected:
     QString Database(const char* name, std::initializer_list<const char*> records = {"x.jpg"}) {
-        return WriteDatabase(QDir(files.path()).filePath(QString::fromUtf8(name)), records);
+        return WriteDatabase(FileIn(files.path(), QString::fromUtf8(name)), records);
     }
     void OpenWithDialog(const QString& path) {
         questions.openChoices.push_back(Chosen(path));
@@ -128,38 +128,10 @@ TEST_F(MainHistoryTest, ItemsShowTheirPathAsItIsInEitherMenuLanguage) {
         SCOPED_TRACE(japanese);
         SetMenuLanguage(Window(), japanese);
         EXPECT_EQ(ShownItems(), QStringList{merged});
-        EXPECT_EQ(Window().MenuItem(QStringLiteral("ClearHistory1"))->text(),
-                  CaptionText(*FindMenuCaption(u"ClearHistory1"), japanese));
     }
     ItemFor(merged)->trigger();
     EXPECT_EQ(Window().windowTitle(), "Lumadex Lite [" + merged + "]");
     EXPECT_EQ(ListedPaths(Window().ListBox1), QStringList{"/db/m.jpg"});
-}
-
-TEST_F(MainHistoryTest, HistoryCountLimitsTheListKeptThroughSaveOpenAndTheNextStart) {
-    Window().show();
-    ASSERT_TRUE(document.options().setValue(OptionId::HistoryCount, 3));
-    AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
-    document.UpdateTitle(true);
-    QStringList saved;
-    for (const char* name : {"d1.lx2", "d2.lx2", "d3.lx2", "d4.lx2"}) {
-        saved << QDir(files.path()).filePath(QString::fromLatin1(name));
-        questions.saveChoices.push_back(Chosen(saved.last()));
-        Window().MenuItem(QStringLiteral("Savedatabaseas1"))->trigger();
-    }
-    EXPECT_EQ(document.history().entries(), (QStringList{saved[3], saved[2], saved[1]}));
-    // Opening a new one drops the oldest; reopening a listed one keeps its place ...
-    OpenWithDialog(saved[0]);
-    EXPECT_EQ(document.history().entries(), (QStringList{saved[0], saved[3], saved[2]}));
-    OpenWithDialog(saved[2]);
-    EXPECT_EQ(document.history().entries(), (QStringList{saved[0], saved[3], saved[2]}));
-    // ... unless it is opened from the history.
-    ItemFor(saved[3])->trigger();
-    EXPECT_EQ(document.history().entries(), (QStringList{saved[3], saved[0], saved[2]}));
-
-    window.reset();
-    Window();
-    EXPECT_EQ(document.history().entries(), (QStringList{saved[3], saved[0], saved[2]}));
 }
 
 } // namespace

@@ -1,35 +1,41 @@
-#include "main/TAboutBox.h"
-#include "option_dialog/TOption.h"
-#include "main/menu_captions.h"
-#include "adding/picture_adder.h"
-#include "main/screenshot.h"
-#include "app_fixture.h"
 #include "adding/TOpenForm.h"
 #include "adding/TProgress.h"
+#include "adding/picture_adder.h"
 #include "folders/TDirSel.h"
+#include "gui/main_window_fixture.h"
+#include "main/TAboutBox.h"
+#include "main/menu_captions.h"
+#include "main/screenshot.h"
+#include "option_dialog/TOption.h"
 
-#include <QCheckBox>
-#include <QDir>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTimer>
+#include <QRegularExpression>
+#include <functional>
 
 namespace lumadex::test {
 namespace {
 
+void Shoot(QWidget& widget, const char* name) {
+    const QString path = QDir(QStringLiteral(LUMADEX_SCREENSHOT_DIR)).filePath(QLatin1String(name));
+    EXPECT_TRUE(SaveScreenshot(widget, path)) << name;
+}
+
+// Once the dialog shows: prepares it, takes its picture and closes it with the button.
+void ShootWhenShown(QWidget& dialog, const char* name, QAbstractButton* close,
+                    const std::function<void()>& prepare = {}) {
+    QTimer::singleShot(0, &dialog, [&dialog, name, close, prepare] {
+        EXPECT_TRUE(dialog.isVisible()) << name;
+        if (prepare)
+            prepare();
+        Shoot(dialog, name);
+        close->click();
+    });
+}
+
+using AppScreenshotTest = AppTest;
+
 // Pictures of the program's windows from a real run, for a look at the layout: photos added,
 // a reference selected, each window as it shows. Every picture must show something.
-class AppScreenshotTest : public AppTest {
-protected:
-    static QString ShotPath(const char* name) {
-        return QDir(QStringLiteral(LUMADEX_SCREENSHOT_DIR)).filePath(QLatin1String(name));
-    }
-    static void Shoot(QWidget& widget, const char* name) {
-        EXPECT_TRUE(SaveScreenshot(widget, ShotPath(name))) << name;
-    }
-};
-
 TEST_F(AppScreenshotTest, WindowsOfARunWithPhotosAndASelectedReference) {
     const QString folder = tree.MakeFolder("photos");
     for (const char* name : {"HappyFish.jpg", "LinuxLogo.jpg", "blox.jpg", "aero1.jpg"})
@@ -58,10 +64,10 @@ TEST_F(AppScreenshotTest, WindowsOfARunWithPhotosAndASelectedReference) {
 
     // The menu language is chosen in the option dialog; its picture shows the second visit.
     TOption& option = windows->option();
-    const auto chooseLanguage = [&](bool japanese, const char* dialogShot) {
-        QTimer::singleShot(0, &option, [&option, japanese, dialogShot] {
-            if (dialogShot)
-                Shoot(option, dialogShot);
+    for (const bool japanese : {false, true}) {
+        QTimer::singleShot(0, &option, [&option, japanese] {
+            if (japanese)
+                Shoot(option, "option.png");
             if (option.UseJapneseMenu->isChecked() != japanese)
                 option.UseJapneseMenu->click();
             option.OkButton->click();
@@ -69,13 +75,8 @@ TEST_F(AppScreenshotTest, WindowsOfARunWithPhotosAndASelectedReference) {
         Main().MenuItem("Setup1")->trigger();
         ASSERT_FALSE(option.isVisible());
         EXPECT_EQ(Caption("Setup1"), CaptionText(*FindMenuCaption(u"Setup1"), japanese));
-    };
-    chooseLanguage(false, nullptr);
-    Shoot(Main(), "main-english.png");
-    chooseLanguage(true, "option.png");
-
-    // The Japanese captions: the window with its menu bar, and the File menu opened.
-    Shoot(Main(), "main-japanese.png");
+        Shoot(Main(), japanese ? "main-japanese.png" : "main-english.png");
+    }
     QMenu* file = Main().findChild<QMenu*>(QStringLiteral("File1Menu"));
     ASSERT_NE(file, nullptr);
     file->popup(Main().mapToGlobal(QPoint(10, 30)));
@@ -83,27 +84,24 @@ TEST_F(AppScreenshotTest, WindowsOfARunWithPhotosAndASelectedReference) {
     file->hide();
 
     TDirSel& dirSel = windows->dirSel();
-    QTimer::singleShot(0, &dirSel, [&] {
-        dirSel.setDirectory(folder);
-        Shoot(dirSel, "dirsel.png");
-        dirSel.Button2->click();
-    });
+    ShootWhenShown(dirSel, "dirsel.png", dirSel.Button2, [&] { dirSel.setDirectory(folder); });
     Main().MenuItem("AddPicturefromDir1")->trigger();
-
     TOpenForm& openForm = windows->openForm();
-    QTimer::singleShot(0, &openForm, [&] {
-        openForm.setDirectory(folder);
-        Shoot(openForm, "openform.png");
-        openForm.Button2->click();
-    });
+    ShootWhenShown(openForm, "openform.png", openForm.Button2,
+                   [&] { openForm.setDirectory(folder); });
     Main().MenuItem("Open1")->trigger();
 
+    // The About box names the program and its version; Ok closes it.
     TAboutBox& about = windows->aboutBox();
-    QTimer::singleShot(0, &about, [&] {
-        Shoot(about, "about.png");
-        about.OKButton->click();
+    ShootWhenShown(about, "about.png", about.OKButton, [&] {
+        EXPECT_EQ(about.ProductName->text(), QStringLiteral("Lumadex Lite"));
+        EXPECT_TRUE(about.Version->text().contains(QRegularExpression("^Version \\d+\\.\\d+")))
+            << about.Version->text().toStdString();
+        EXPECT_FALSE(about.Comments->text().isEmpty());
     });
+    ASSERT_TRUE(Main().MenuItem("About1")->isEnabled());
     Main().MenuItem("About1")->trigger();
+    EXPECT_FALSE(about.isVisible());
 }
 
 } // namespace

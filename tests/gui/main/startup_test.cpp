@@ -1,0 +1,199 @@
+#include "gui/main_window_fixture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QToolButton>
+
+namespace lumadex::test {
+namespace {
+
+using MainStartupTest = MainWindowTest;
+
+TEST_F(MainStartupTest, FirstStartWithoutSettingsFilesComesUpEmptyAndWritesThemAtTheEnd) {
+    EXPECT_EQ(Status1(), QStringLiteral("Idle"));
+    EXPECT_EQ(Count1(), QStringLiteral("0 File read"));
+
+    QSignalSpy language(&Window(), &TMain::MenuLanguageRequired);
+    Window().show();
+    // Without a defaults file the options keep their design values, menu language included.
+    ASSERT_EQ(language.count(), 1);
+    EXPECT_EQ(language.at(0).at(0).toBool(),
+              lumadex::RowOf(OptionId::UseJapneseMenu).defaultValue != 0);
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]"));
+    EXPECT_EQ(Count1(), QStringLiteral("0/0"));
+    EXPECT_EQ(Window().ComboBoxSort->currentIndex(), 0);
+    EXPECT_TRUE(Window().StopBitBtn->isHidden());
+    EXPECT_FALSE(Window().Crystal->toolTip().isEmpty());
+    // Nothing to save, so nothing is asked.
+    EXPECT_TRUE(Window().close());
+    EXPECT_TRUE(QFile::exists(FileIn(settings.path(), "app.cfg")));
+    // The history is written when the window is destroyed.
+    EXPECT_FALSE(QFile::exists(FileIn(settings.path(), "history.cfg")));
+    window.reset();
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_TRUE(QFile::exists(FileIn(settings.path(), "history.cfg")));
+}
+
+// A window over its own document and script, in a settings folder of its own, with a change
+// not saved yet; when named, the database was saved as <name>.lx2 before that change.
+struct ChangedRun {
+    ChangedRun(const QString& path, bool named) {
+        window->show();
+        AddChange("/p/a.jpg");
+        if (named) {
+            questions.saveChoices.push_back(Chosen(path));
+            window->Savedatabaseas1Click();
+            EXPECT_FALSE(document.hasUnsavedChanges());
+        }
+        AddChange("/p/b.jpg");
+        questions.asked.clear();
+    }
+    void AddChange(const char* path) {
+        document.catalogue().AddRecord(std::make_unique<Pdata>(QString::fromLatin1(path)));
+        document.UpdateTitle(true);
+    }
+
+    ScopedSettingsHome settings;
+    ScriptedQuestions questions;
+    Document document{NativePictureLoader(), questions};
+    std::unique_ptr<TMain> window = std::make_unique<TMain>(document, questions);
+};
+
+// Records in the database file, or -1 when there is no readable database.
+int RecordsIn(const QString& path) {
+    ScriptedQuestions readerQuestions;
+    Document reader(NativePictureLoader(), readerQuestions);
+    reader.setPendingDatabasePath(path);
+    return reader.ReadDatabase() == ReadOutcome::Complete ? reader.catalogue().count() : -1;
+}
+
+QStringList HistoryFile(const ScopedSettingsHome& settings) {
+    return QString::fromUtf8(ReadFile(FileIn(settings.path(), "history.cfg")))
+        .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+// The window's close asks with Cancel and stays open unless the data is safe; the program's end
+// without a close asks once more without Cancel. Either asks once, whatever the answer.
+TEST_F(MainStartupTest, UnsavedChangesAreOfferedToBeSavedAtCloseOrAtTheEnd) {
+    const struct {
+        const char* name;
+        bool closing; // else the program ends without closing the window first
+        bool named;
+        Answer answer;
+        std::optional<bool> saveChosen; // the save dialog shown: chosen or cancelled
+        int recordsInFile;
+    } rows[] = {
+        {"close-cancel", true, false, Answer::Cancel, {}, -1},
+        {"close-yes-cancelled", true, false, Answer::Yes, false, -1},
+        {"close-yes-saved", true, false, Answer::Yes, true, 2},
+        {"close-no-named", true, true, Answer::No, {}, 1},
+        {"end-named-yes", false, true, Answer::Yes, {}, 2},
+        {"end-named-no", false, true, Answer::No, {}, 1},
+        {"end-new-yes", false, false, Answer::Yes, true, 2},
+        {"end-new-no", false, false, Answer::No, {}, -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = FileIn(files.path(), QString::fromLatin1(row.name) + ".lx2");
+        ChangedRun run(path, row.named);
+        run.questions.answers = {row.answer};
+        if (row.saveChosen)
+            run.questions.saveChoices.push_back(
+                *row.saveChosen ? Chosen(path) : FileChoice{FileChoiceStatus::Cancelled, {}});
+        const QString caption = row.named ? QString::fromLatin1(row.name) : QString();
+
+        if (row.closing) {
+            const bool closed = row.answer == Answer::No || row.saveChosen == true;
+            EXPECT_EQ(run.window->close(), closed);
+            EXPECT_EQ(run.window->isVisible(), !closed);
+            EXPECT_EQ(run.document.hasUnsavedChanges(), !closed);
+            EXPECT_EQ(QFile::exists(FileIn(run.settings.path(), "app.cfg")), closed);
+            ASSERT_EQ(run.questions.asked.size(), 1u);
+            EXPECT_EQ(run.questions.asked[0].caption,
+                      row.named ? caption : QStringLiteral("[New]"));
+            EXPECT_EQ(run.questions.asked[0].buttons, MessageButtons::YesNoCancel);
+            if (!closed)
+                run.document.ClearChangeFlags();
+        }
+        run.window.reset();
+        ASSERT_EQ(run.questions.asked.size(), 1u);
+        EXPECT_EQ(run.questions.asked[0].text, QStringLiteral("Data changed.Save?"));
+        if (!row.closing) {
+            EXPECT_EQ(run.questions.asked[0].caption, caption);
+            EXPECT_EQ(run.questions.asked[0].buttons, MessageButtons::YesNo);
+        }
+        EXPECT_TRUE(run.questions.saveChoices.empty());
+        EXPECT_EQ(RecordsIn(path), row.recordsInFile);
+        // The history written at the end lists a database saved under its name.
+        EXPECT_EQ(HistoryFile(run.settings),
+                  row.recordsInFile > 0 ? QStringList{path} : QStringList{});
+    }
+}
+
+TEST_F(MainStartupTest, HiddenButtonsAndGeometryComeBackAtTheNextStart) {
+    Window().show();
+    Window().resize(700, 520);
+    // The right-click menu of the Target button row hides the Copy button.
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* copy = menu->findChild<QAction*>(QStringLiteral("CopyButton"));
+        ASSERT_NE(copy, nullptr);
+        EXPECT_TRUE(copy->isChecked());
+        copy->trigger();
+        menu->close();
+    });
+    Q_EMIT Window().RightPanel->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_TRUE(Window().CopyButton->isHidden());
+    ASSERT_TRUE(Window().close());
+    window.reset();
+
+    Window().show();
+    EXPECT_TRUE(Window().CopyButton->isHidden());
+    EXPECT_FALSE(Window().MoveButton->isHidden());
+    EXPECT_TRUE(Window().ButtonRenameLeft->isHidden());
+    EXPECT_EQ(Window().size(), QSize(700, 520));
+}
+
+TEST_F(MainStartupTest, MenusOfferOnlyTheCommandsTheWindowCanRun) {
+    Window().show();
+    // Commands of windows not attached yet are present but disabled.
+    for (const char* name : {"Open1", "AddPicturefromDir1", "Setup1", "Copy1", "About1"}) {
+        QAction* item = Window().MenuItem(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_FALSE(item->isEnabled()) << name;
+    }
+    EXPECT_FALSE(Window().SpeedButton1->isEnabled());
+    EXPECT_FALSE(Window().MenuItem(QStringLiteral("MergeDatabase1"))->isVisible());
+
+    int added = 0;
+    Window().AttachCommand(QStringLiteral("Open1"), [&added] { ++added; });
+    EXPECT_TRUE(Window().SpeedButton1->isEnabled());
+    Window().SpeedButton1->click();
+    EXPECT_EQ(added, 1);
+
+    // Opening the menus applies their enabling rules.
+    QMenu* database = Window().findChild<QMenu*>(QStringLiteral("DataBase1Menu"));
+    QMenu* imageList = Window().findChild<QMenu*>(QStringLiteral("Action1Menu"));
+    QMenu* help = Window().findChild<QMenu*>(QStringLiteral("Help1Menu"));
+    for (const bool filled : {false, true}) {
+        if (filled)
+            AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
+        Q_EMIT database->aboutToShow();
+        Q_EMIT imageList->aboutToShow();
+        EXPECT_EQ(Window().MenuItem(QStringLiteral("ClearAllDataEntry1"))->isEnabled(), filled);
+        EXPECT_EQ(Window().MenuItem(QStringLiteral("Refind1"))->isEnabled(), filled);
+    }
+
+    QString manual;
+    Window().setManualPathSource([&manual] { return manual; });
+    Q_EMIT help->aboutToShow();
+    EXPECT_FALSE(Window().MenuItem(QStringLiteral("Help2"))->isVisible());
+    manual = QStringLiteral("/usr/share/doc/manual.html");
+    Q_EMIT help->aboutToShow();
+    EXPECT_TRUE(Window().MenuItem(QStringLiteral("Help2"))->isVisible());
+}
+
+} // namespace
+} // namespace lumadex::test
