@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,16 +25,15 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace lumadex {
 namespace {
 
-constexpr int kToolBarHeight = 30;
-constexpr int kRowHeight = 28;
-constexpr int kStatusBarHeight = 22;
+constexpr int kToolButtonSize = 26;
+constexpr int kCrystalSize = 22;
 constexpr int kPreviewSize = 105;
 constexpr int kViewPanelWidth = kPreviewSize + 4;
-constexpr int kInfoHeight = 18;
 constexpr int kCountPanelWidth = 106;
 
 template <typename Widget> Widget* Named(Widget* widget, const char* name) {
@@ -43,11 +44,32 @@ template <typename Widget> Widget* Named(Widget* widget, const char* name) {
 QLabel* AddStatusPanel(QStatusBar* bar, const char* name, const QString& text, bool stretch) {
     auto* label = Named(new QLabel(text, bar), name);
     label->setTextFormat(Qt::PlainText);
-    if (stretch)
+    if (stretch) {
+        // A long text (a path, a hint) is clipped instead of widening the window.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         bar->addWidget(label, 1);
-    else
+    } else {
         bar->addPermanentWidget(label);
+    }
     return label;
+}
+
+// A left-aligned row of controls inside row; the caller ends it with a stretch.
+QHBoxLayout* RowLayout(QWidget* row, int margin) {
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(2);
+    return layout;
+}
+
+// Lets a push button shrink below the width the style prefers, down to what its caption and
+// frame need, so that a row of them fits under a list of a small window.
+void AllowNarrow(QPushButton* button) {
+    const QStyle* style = button->style();
+    const int frame = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    const int caption = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
+    button->setMinimumWidth(caption + margin + frame);
 }
 
 // The open database's file name without folder and extension; empty for a new database.
@@ -66,6 +88,7 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     BuildLists();
     BuildButtonRows();
     BuildStatusBars();
+    LayOutControls();
     ConnectCommands();
     ConnectHistory();
     document_.pictures().setProgramFolder(ProgramFolder() + QLatin1Char('/'));
@@ -116,16 +139,16 @@ void TMain::BuildToolBar() {
         {SpeedButton5, "SpeedButton5", "Option", QStyle::SP_FileDialogContentsView, "Setup1"},
         {SpeedButton2, "SpeedButton2", "Exit", QStyle::SP_DialogCloseButton, "Exit1"},
     };
-    int x = 2;
+    QHBoxLayout* row = RowLayout(Panel1, 2);
     for (const ToolButton& tool : buttons) {
         tool.button = Named(new QToolButton(Panel1), tool.name);
+        row->addWidget(tool.button);
         // The hint's short part is the tool tip; a long part after "|" goes to the status bar.
         const QString hint = QString::fromLatin1(tool.hint);
         tool.button->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
         tool.button->setIcon(style()->standardIcon(tool.icon));
         tool.button->setAutoRaise(true);
-        tool.button->setGeometry(x, 2, kToolBarHeight - 4, kToolBarHeight - 4);
-        x += kToolBarHeight - 2;
+        tool.button->setFixedSize(kToolButtonSize, kToolButtonSize);
         QAction* item = tool.item ? MenuItem(QString::fromLatin1(tool.item)) : nullptr;
         if (item) {
             connect(tool.button, &QToolButton::clicked, item, &QAction::trigger);
@@ -139,7 +162,10 @@ void TMain::BuildToolBar() {
     Crystal->setAlignment(Qt::AlignCenter);
     Crystal->setFrameShape(QFrame::Panel);
     Crystal->setFrameShadow(QFrame::Sunken);
-    Crystal->setGeometry(x + 8, 4, kToolBarHeight - 8, kToolBarHeight - 8);
+    Crystal->setFixedSize(kCrystalSize, kCrystalSize);
+    row->addSpacing(8);
+    row->addWidget(Crystal);
+    row->addStretch(1);
 }
 
 void TMain::BuildLists() {
@@ -177,6 +203,7 @@ void TMain::BuildLists() {
     const auto makeViewPanel = [client](const char* panelName, const char* imageName,
                                         QLabel*& image) {
         auto* panel = Named(new QFrame(client), panelName);
+        panel->setFixedSize(kViewPanelWidth, kViewPanelWidth);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         image = Named(new QLabel(panel), imageName);
@@ -190,16 +217,21 @@ void TMain::BuildLists() {
     const auto infoLabel = [client](const char* name) {
         auto* label = Named(new QLabel(client), name);
         label->setTextFormat(Qt::PlainText);
+        // A long name is clipped to the preview's width.
+        label->setFixedWidth(kViewPanelWidth);
         return label;
     };
     STFnam1 = infoLabel("STFnam1");
     STFSize1 = infoLabel("STFSize1");
     STFDate = infoLabel("STFDate");
-    STFDate->setWordWrap(true);
     STFnam2 = infoLabel("STFnam2");
     STFSize2 = infoLabel("STFSize2");
     STFDate2 = infoLabel("STFDate2");
-    STFDate2->setWordWrap(true);
+    // Date and time may take two lines.
+    for (QLabel* date : {STFDate, STFDate2}) {
+        date->setWordWrap(true);
+        date->setMinimumHeight(2 * date->fontMetrics().lineSpacing());
+    }
 
     Panel2 = Named(new QFrame(client), "Panel2");
     ComboBoxSort = Named(new QComboBox(Panel2), "ComboBoxSort");
@@ -207,33 +239,37 @@ void TMain::BuildLists() {
                             QStringLiteral("Date"), QStringLiteral("Size"),
                             QStringLiteral("Similarity")});
     ComboBoxSort->setToolTip(QStringLiteral("Sort by"));
-    ComboBoxSort->setGeometry(4, 2, 110, kRowHeight - 4);
     connect(ComboBoxSort, &QComboBox::activated, this, &TMain::ComboBoxSortChange);
     DataFilter = Named(new QComboBox(Panel2), "DataFilter");
     DataFilter->addItems({QStringLiteral("All"), QStringLiteral("Has Similar Pics")});
     DataFilter->setToolTip(QStringLiteral("Search Item"));
-    DataFilter->setGeometry(120, 2, 150, kRowHeight - 4);
     connect(DataFilter, &QComboBox::currentIndexChanged, this, &TMain::DataFilterChange);
     SearchButton = Named(new QPushButton(QStringLiteral("Search"), Panel2), "SearchButton");
-    SearchButton->setGeometry(276, 2, 70, kRowHeight - 4);
     connect(SearchButton, &QPushButton::clicked, this, &TMain::SearchButtonClick);
     StopBitBtn = Named(new QToolButton(Panel2), "StopBitBtn");
     StopBitBtn->setText(QStringLiteral("Stop"));
     StopBitBtn->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
     StopBitBtn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    StopBitBtn->setGeometry(352, 2, 80, kRowHeight - 4);
     StopBitBtn->hide();
     connect(StopBitBtn, &QToolButton::clicked, this, &TMain::StopBitBtnClick);
+    QHBoxLayout* searchRow = RowLayout(Panel2, 0);
+    searchRow->addWidget(ComboBoxSort);
+    searchRow->addWidget(DataFilter);
+    searchRow->addWidget(SearchButton);
+    searchRow->addWidget(StopBitBtn);
+    searchRow->addStretch(1);
 
     Panel3 = Named(new QFrame(client), "Panel3");
     DisableAutoFind =
         Named(new QCheckBox(QStringLiteral("Disable Reference"), Panel3), "DisableAutoFind");
-    DisableAutoFind->setGeometry(4, 2, 160, kRowHeight - 4);
     connect(DisableAutoFind, &QCheckBox::clicked, this, &TMain::DisableAutoFindClick);
     UseSubIndex = Named(new QCheckBox(QStringLiteral("Use SubIndex"), Panel3), "UseSubIndex");
     UseSubIndex->setChecked(true);
-    UseSubIndex->setGeometry(170, 2, 120, kRowHeight - 4);
     connect(UseSubIndex, &QCheckBox::clicked, this, [this] { ReferenceSelected(false); });
+    QHBoxLayout* optionRow = RowLayout(Panel3, 0);
+    optionRow->addWidget(DisableAutoFind);
+    optionRow->addWidget(UseSubIndex);
+    optionRow->addStretch(1);
 }
 
 void TMain::BuildButtonRows() {
@@ -264,9 +300,14 @@ void TMain::BuildButtonRows() {
             Named(new QPushButton(QString::fromLatin1(tool.caption), tool.row), tool.name);
         // Their commands (viewers and file operations) are not part of this window yet.
         tool.button->setEnabled(false);
+        AllowNarrow(tool.button);
     }
     ButtonRenameLeft->hide();
     for (QFrame* row : {LeftPanel, RightPanel}) {
+        QHBoxLayout* layout = RowLayout(row, 0);
+        for (QPushButton* button : row->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+            layout->addWidget(button);
+        layout->addStretch(1);
         row->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(row, &QWidget::customContextMenuRequested, this,
                 [this, row](const QPoint& position) { ShowButtonRowMenu(row, position); });
@@ -281,10 +322,7 @@ void TMain::ShowButtonRowMenu(QWidget* row, const QPoint& position) {
         item->setObjectName(button->objectName());
         item->setCheckable(true);
         item->setChecked(button->isVisibleTo(row));
-        connect(item, &QAction::toggled, button, [this, button](bool shown) {
-            button->setVisible(shown);
-            FormResize();
-        });
+        connect(item, &QAction::toggled, button, &QPushButton::setVisible);
     }
     menu.exec(row->mapToGlobal(position));
 }
@@ -305,61 +343,51 @@ void TMain::BuildStatusBars() {
     ProgressBar1->hide();
 }
 
-void TMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    FormResize();
-}
-
-void TMain::FormResize() {
-    const int width = centralWidget()->width();
-    const int height = centralWidget()->height();
-    Panel1->setGeometry(0, 0, width, kToolBarHeight);
-    // From the bottom up: StatusBar2, StatusBar1, the search row, the option row.
-    int y = height - kStatusBarHeight;
-    StatusBar2->setGeometry(0, y, width, kStatusBarHeight);
-    ProgressBar1->setGeometry(0, y, width, kStatusBarHeight);
-    y -= kStatusBarHeight;
-    StatusBar1->setGeometry(0, y, width, kStatusBarHeight);
-    y -= kRowHeight;
-    Panel2->setGeometry(0, y, width, kRowHeight);
-    y -= kRowHeight;
-    Panel3->setGeometry(0, y, width, kRowHeight);
-
-    const int listTop = kToolBarHeight + 2;
-    const int listWidth = std::max(0, (width - kViewPanelWidth - 8) / 2 - 8);
-    const int listHeight =
-        std::max(0, height - listTop - kToolBarHeight - 2 * kStatusBarHeight - 2 * kRowHeight);
-    ListBox1->setGeometry(4, listTop, listWidth, listHeight);
-    ListBox2->setGeometry(4 + listWidth + 4, listTop, listWidth, listHeight);
-    const int rowTop = y - kRowHeight;
-    LeftPanel->setGeometry(4, rowTop, listWidth, kRowHeight);
-    RightPanel->setGeometry(ListBox2->x(), rowTop, listWidth, kRowHeight);
-    for (QFrame* row : {LeftPanel, RightPanel}) {
-        int x = 0;
-        for (QPushButton* button : row->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-            if (!button->isVisibleTo(row))
-                continue;
-            button->setGeometry(x, 2, 64, kRowHeight - 4);
-            x += 66;
-        }
-    }
-
-    const int column = width - kViewPanelWidth - 4;
-    int top = listTop;
+void TMain::LayOutControls() {
+    // Between the tool bar and the status bars: the two lists side by side with their button
+    // rows below them, then the option row and the search row; the preview column at the
+    // right runs beside all of them.
+    auto* previews = new QVBoxLayout;
+    previews->setSpacing(0);
     for (auto [panel, name, size, date] :
          {std::tuple{LeftViewPanel, STFnam1, STFSize1, STFDate},
           std::tuple{RightViewPanel, STFnam2, STFSize2, STFDate2}}) {
-        panel->setGeometry(column, top, kViewPanelWidth, kViewPanelWidth);
-        top += kViewPanelWidth + 2;
-        for (QLabel* info : {name, size}) {
-            info->setGeometry(column, top, kViewPanelWidth, kInfoHeight);
-            top += kInfoHeight;
-        }
-        // Date and time may take two lines.
-        date->setGeometry(column, top, kViewPanelWidth, 2 * kInfoHeight);
-        top += 2 * kInfoHeight;
-        top += 8;
+        previews->addWidget(panel);
+        previews->addSpacing(2);
+        previews->addWidget(name);
+        previews->addWidget(size);
+        previews->addWidget(date);
+        previews->addSpacing(8);
     }
+    previews->addStretch(1);
+
+    auto* body = new QGridLayout;
+    body->setContentsMargins(4, 2, 4, 2);
+    body->setHorizontalSpacing(4);
+    body->setVerticalSpacing(2);
+    body->addWidget(ListBox1, 0, 0);
+    body->addWidget(ListBox2, 0, 1);
+    body->addWidget(LeftPanel, 1, 0);
+    body->addWidget(RightPanel, 1, 1);
+    body->addWidget(Panel3, 2, 0, 1, 2);
+    body->addWidget(Panel2, 3, 0, 1, 2);
+    body->addLayout(previews, 0, 2, 4, 1);
+    body->setRowStretch(0, 1);
+    body->setColumnStretch(0, 1);
+    body->setColumnStretch(1, 1);
+
+    // The progress bar lies over StatusBar2 while it is shown.
+    auto* bottom = new QGridLayout;
+    bottom->addWidget(StatusBar2, 0, 0);
+    bottom->addWidget(ProgressBar1, 0, 0);
+
+    auto* window = new QVBoxLayout(centralWidget());
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addWidget(Panel1);
+    window->addLayout(body, 1);
+    window->addWidget(StatusBar1);
+    window->addLayout(bottom);
 }
 
 namespace {
@@ -451,7 +479,6 @@ void TMain::LoadSettings() {
          {LeftViewButton, ClearEntry, CopyRefButton, MoveRefButton, RefdelButton, ButtonRenameLeft,
           RightViewButton, CopyButton, MoveButton, DelButton, Rename})
         button->setVisible(appConfig_.isButtonVisible(MainButton(bit++)));
-    FormResize();
 }
 
 void TMain::SaveSettings() {

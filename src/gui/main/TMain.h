@@ -1,10 +1,10 @@
 #pragma once
 
-#include "main/main_menus.h"
 #include "catalogue/picture_catalogue.h"
 #include "catalogue/record_list_store.h"
 #include "catalogue/sort_key.h"
 #include "document/document.h"
+#include "main/main_menus.h"
 #include "store/app_config.h"
 
 #include <QElapsedTimer>
@@ -124,7 +124,6 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -139,8 +138,8 @@ private:
     void BuildLists();
     void BuildButtonRows();
     void BuildStatusBars();
+    void LayOutControls();
     void ConnectCommands();
-    void FormResize();
     void FormShow();
     void FirstShow();
 

@@ -2,6 +2,7 @@
 #include "gui/main_window_fixture.h"
 #include "support/testdata.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QTest>
@@ -100,6 +101,9 @@ TEST_F(MainListsTest, ResortingKeepsTheSelectedRecordOrElseItsRow) {
     Pdata& large = AddRecord(QStringLiteral("/p/b.jpg"), kLookB, 30);
     Pdata& middle = AddRecord(QStringLiteral("/p/c.jpg"), kLookC, 20);
     Pdata& unknown = AddRecord(QStringLiteral("/p/d.jpg"), kLookD, -1);
+    const auto mode = QAbstractItemModelTester::FailureReportingMode::Fatal;
+    QAbstractItemModelTester referenceTester(Window().referenceModel, mode);
+    QAbstractItemModelTester targetTester(Window().targetModel, mode);
     ListAll();
     Select(Window().ListBox1, large);
     ASSERT_EQ(Window().ListBox1->FirstSelectedRow(), 1);

@@ -156,6 +156,26 @@ TEST_F(MainStartupTest, HiddenButtonsAndGeometryComeBackAtTheNextStart) {
     EXPECT_EQ(Window().size(), QSize(700, 520));
 }
 
+TEST_F(MainStartupTest, FirstStartSizeShowsTheButtonRowsWholeAndKeepsThePreviewSize) {
+    Window().show();
+    ASSERT_EQ(Window().size(), QSize(640, 480));
+    const auto inWindow = [this](QWidget* widget) {
+        return QRect(widget->mapTo(&Window(), QPoint()), widget->size());
+    };
+    for (QFrame* row : {Window().LeftPanel, Window().RightPanel}) {
+        for (QPushButton* button : row->findChildren<QPushButton*>()) {
+            if (button == Window().ButtonRenameLeft)
+                continue;
+            SCOPED_TRACE(button->objectName().toStdString());
+            EXPECT_TRUE(button->isVisible());
+            EXPECT_TRUE(inWindow(row).contains(inWindow(button)));
+            EXPECT_TRUE(Window().rect().contains(inWindow(button)));
+        }
+    }
+    EXPECT_EQ(Window().Image1->size(), QSize(105, 105));
+    EXPECT_EQ(Window().Image2->size(), QSize(105, 105));
+}
+
 TEST_F(MainStartupTest, MenusOfferOnlyTheCommandsTheWindowCanRun) {
     Window().show();
     // Commands of windows not attached yet are present but disabled.
