@@ -23,16 +23,16 @@ TEST_F(ProgressWindowTest, ShowsTheAnalysisAndStartsEachShowingAfresh) {
     EXPECT_EQ(progress_.ProgressBar1->value(), progress_.ProgressBar1->maximum());
     EXPECT_FALSE(progress_.Image1->pixmap().isNull());
 
-    progress_.aborted = true;
+    progress_.work.Stop();
     progress_.show();
     EXPECT_EQ(progress_.ProgressBar1->value(), 0);
     EXPECT_EQ(progress_.ProgressBar2->value(), 0);
     EXPECT_TRUE(progress_.Image1->pixmap().isNull());
-    EXPECT_FALSE(progress_.aborted);
+    EXPECT_FALSE(progress_.work.StopAsked());
 
     // Escape asks to abort like the button and leaves the window up while the work ends.
     QTest::keyClick(&progress_, Qt::Key_Escape);
-    EXPECT_TRUE(progress_.aborted);
+    EXPECT_TRUE(progress_.work.StopAsked());
     EXPECT_TRUE(progress_.isVisible());
     progress_.hide();
 }

@@ -72,7 +72,6 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     document_.SetObserver(this);
     document_.SetCatalogueListener(this);
     LoadHistory();
-    messageTimer_.start();
     resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
     setAcceptDrops(true);
     setWindowTitle(document_.Title());
@@ -416,6 +415,7 @@ void TMain::FirstShow() {
     firstShowDone_ = true;
     if (!startDatabase_.isEmpty()) {
         document_.setPendingDatabasePath(startDatabase_);
+        work_.Start();
         document_.ReadDatabase();
         document_.setDataChanged(false);
         document_.setOptionsChanged(false);
@@ -521,8 +521,7 @@ void TMain::FormDestroy() {
 }
 
 void TMain::Exit1Click() {
-    stopRequested_ = true;
-    document_.RequestStop();
+    work_.Stop();
     close();
 }
 
