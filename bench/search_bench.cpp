@@ -221,25 +221,20 @@ std::vector<const Pdata*> StraightforwardSearch(Catalogue& catalogue, const Sear
 
 class Listing : public FullSearchObserver {
 public:
-    explicit Listing(int stopAfter, bool& stop) : stopAfter_(stopAfter), stop_(stop) {}
+    explicit Listing(int stopAfter) : stopAfter_(stopAfter) {}
     std::vector<const Pdata*> listed;
 
     void RecordListed(Pdata& record) override { listed.push_back(&record); }
-    void LetMessagesRun() override {
-        if (++runs_ > stopAfter_)
-            stop_ = true;
-    }
+    bool ShouldStop() override { return ++runs_ > stopAfter_; }
 
 private:
     int stopAfter_;
     int runs_ = 0;
-    bool& stop_;
 };
 
 std::vector<const Pdata*> ProjectSearch(Catalogue& catalogue, int stopAfter) {
-    bool stop = false;
-    Listing listing(stopAfter, stop);
-    ListSimilarPictures(catalogue, FullSearchSettings(), stop, listing);
+    Listing listing(stopAfter);
+    ListSimilarPictures(catalogue, FullSearchSettings(), listing);
     return listing.listed;
 }
 

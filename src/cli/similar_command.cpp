@@ -55,8 +55,7 @@ int RunSimilar(const QStringList& arguments) {
 
     RecordListStore referenceList(EqualKeys::Accept, ListKeyOrder(), keyOf);
     ReferenceListFiller filler(referenceList);
-    bool stopRequested = false;
-    ListSimilarPictures(document.catalogue(), settings, stopRequested, filler);
+    ListSimilarPictures(document.catalogue(), settings, filler);
 
     std::vector<ReferenceMatches> results;
     for (int i = 0; i < referenceList.count(); ++i) {

@@ -15,7 +15,14 @@ AddingOptions AddingOptionsFrom(const OptionModel& options, std::optional<int> d
 }
 
 bool AddingSession::StopRequested() {
-    if (!observer.AbortRequested())
+    if (!observer.StopAsked())
+        return false;
+    observer.ShowStatus(StatusPanel::Result, kAbortedText);
+    return true;
+}
+
+bool AddingSession::StopAtSafePoint() {
+    if (!observer.ShouldStop())
         return false;
     observer.ShowStatus(StatusPanel::Result, kAbortedText);
     return true;

@@ -56,8 +56,10 @@ struct AddingSession {
     AddingOptions options;
     AddingObserver& observer;
 
-    // Whether the observer asks to stop; if so, says "Aborted".
+    // Whether the observer asks to stop, letting nothing run; if so, says "Aborted".
     bool StopRequested();
+    // The same at a safe point, where the observer may let pending work run first.
+    bool StopAtSafePoint();
     bool IsAcceptedFile(const QString& name) const;
     // Adds one accepted file under the same-name rule (nothing when the rule skipped it), or
     // returns Stopped without touching it when the observer asks to stop.

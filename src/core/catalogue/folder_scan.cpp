@@ -60,8 +60,7 @@ ItemResult AddFolder(AddingSession& session, const QString& folder, int level) {
     if (folder.isEmpty())
         return ItemResult::Stopped;
 
-    session.observer.LetMessagesRun();
-    if (session.StopRequested())
+    if (session.StopAtSafePoint())
         return ItemResult::Stopped;
 
     const QString dir = WithTrailingSeparator(folder);

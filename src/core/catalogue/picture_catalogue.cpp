@@ -61,7 +61,7 @@ ItemResult PictureCatalogue::AnalyseFile(const QString& path, AnalysisObserver& 
     auto record = std::make_unique<Pdata>(path);
     const std::int32_t bits =
         ComputeSignature(picture.bitmap, *record, false, 0, 0, 0, 0, &observer);
-    if (observer.AbortRequested()) {
+    if (observer.StopAsked()) {
         observer.ShowStatus(StatusPanel::Result, QStringLiteral("Aborted"));
         return ItemResult::Stopped;
     }

@@ -7,6 +7,7 @@
 #include "catalogue/picture_loader.h"
 #include "catalogue/signature.h"
 #include "codecs/bitmap.h"
+#include "progress/work_progress.h"
 
 #include <QString>
 #include <memory>
@@ -20,9 +21,9 @@ enum class StatusPanel {
     Result,   // the result and target panel (StatusBar2, panel 0)
 };
 
-// Follows one file's analysis: its status texts, the picture being analysed and the
-// signature's progress, "let messages run" and abort flag.
-class AnalysisObserver : public SignatureObserver {
+// Follows one file's analysis: its status texts and the picture being analysed. As the
+// signature's WorkProgress it advances over the cells and may stop the analysis.
+class AnalysisObserver : public WorkProgress {
 public:
     virtual void ShowStatus(StatusPanel /*panel*/, const QString& /*text*/) {}
     virtual void ShowProgressCaption(const QString& /*text*/) {}
@@ -85,7 +86,7 @@ public:
 
     // Checks, decodes and signs one picture file and, if all goes well, adds its new record to
     // the catalogue and the new-added list. Done when added, Skipped when the file was refused
-    // (reported through LogMessage), Stopped when the observer asked to abort.
+    // (reported through LogMessage), Stopped when the observer asked to stop.
     ItemResult AnalyseFile(const QString& path, AnalysisObserver& observer);
 
     // Destroys the record at a catalogue index after every list has let go of it; the data

@@ -32,10 +32,11 @@ template <typename Reader> bool HasColourOnDiagonal(const Bitmap& bitmap, const 
 }
 
 // Integer means of every cell's samples; the sampling restarts at each cell's top-left
-// corner. False when a cell has no sample or the observer asks to abort.
+// corner. False when a cell has no sample or the work is to stop.
 template <typename Reader>
 bool MeasureCells(const Bitmap& bitmap, const SamplingPlan& plan, const Reader& read,
-                  SignatureObserver& observer, CellMeans& means) {
+                  WorkProgress& progress, CellMeans& means) {
+    bool stop = false;
     for (int column = 0; column < 4; ++column) {
         for (int row = 0; row < 4; ++row) {
             const int cell = 4 * column + row;
@@ -54,16 +55,16 @@ bool MeasureCells(const Bitmap& bitmap, const SamplingPlan& plan, const Reader& 
                     blue += BlueOf(colour);
                     ++samples;
                 }
-                observer.LetMessagesRun();
+                stop = progress.ShouldStop() || stop;
             }
             if (samples == 0)
                 return false;
             means.red[std::size_t(cell)] = int(red / samples);
             means.green[std::size_t(cell)] = int(green / samples);
             means.blue[std::size_t(cell)] = int(blue / samples);
-            if (observer.AbortRequested())
+            if (stop)
                 return false;
-            observer.CellDone(cell + 1);
+            progress.Advanced(cell + 1, kSignatureCells);
         }
     }
     return true;
@@ -106,9 +107,9 @@ std::uint32_t LevelsWord(const CellTable& brightness) {
     return levels;
 }
 
-SignatureObserver& SilentObserver() {
-    static SignatureObserver silent;
-    return silent;
+WorkProgress& NoProgress() {
+    static WorkProgress none;
+    return none;
 }
 
 } // namespace
@@ -150,11 +151,11 @@ std::optional<SamplingPlan> PlanSampling(const Bitmap& bitmap, bool region, int 
 }
 
 std::int32_t ComputeSignature(const Bitmap& bitmap, Pdata& record, bool region, int Left, int Top,
-                              int Right, int Bottom, SignatureObserver* observer) {
+                              int Right, int Bottom, WorkProgress* progress) {
     const std::optional<SamplingPlan> plan = PlanSampling(bitmap, region, Left, Top, Right, Bottom);
     if (!plan)
         return -1;
-    SignatureObserver& follower = observer ? *observer : SilentObserver();
+    WorkProgress& follower = progress ? *progress : NoProgress();
     CellMeans means;
     const bool measured = pixels::VisitReader(bitmap, [&](const auto& read) {
         return MeasureCells(bitmap, *plan, read, follower, means);

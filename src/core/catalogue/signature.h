@@ -2,6 +2,7 @@
 
 #include "catalogue/pdata.h"
 #include "codecs/bitmap.h"
+#include "progress/work_progress.h"
 
 #include <array>
 #include <cstdint>
@@ -13,18 +14,6 @@ namespace lumadex {
 constexpr int kSignatureCells = 16;
 // Pictures and rectangles narrower or lower than this have no signature.
 constexpr int kMinimumSignatureExtent = 16;
-
-// Follows a signature computation. The default methods do nothing and never abort.
-class SignatureObserver {
-public:
-    virtual ~SignatureObserver() = default;
-    // After each cell, with the number of cells done (1 .. kSignatureCells).
-    virtual void CellDone(int /*cellsDone*/) {}
-    // After each column of samples: a chance to let pending window messages run.
-    virtual void LetMessagesRun() {}
-    // Read after each cell; true makes the computation fail.
-    virtual bool AbortRequested() const { return false; }
-};
 
 // Where a signature samples its picture: the effective rectangle (right and bottom exclusive),
 // the boundaries of the 4 x 4 cells and the sampling steps.
@@ -50,8 +39,11 @@ std::optional<SamplingPlan> PlanSampling(const Bitmap& bitmap, bool region, int 
 // ignored) or of a rectangle of it (region on). On success the words go to the record's
 // signatureBits and signatureLevels, or for a region into a new sub-index entry with the
 // clamped rectangle, and the bits word is returned as i32 (never -1). Returns -1, leaving the
-// record untouched, when the rectangle is too small or the observer asks to abort.
+// record untouched, when the rectangle is too small or the computation is stopped.
+//
+// progress advances after each cell (of kSignatureCells); each column of samples is a safe
+// point, and a stop asked at one ends the computation when its cell is done.
 std::int32_t ComputeSignature(const Bitmap& bitmap, Pdata& record, bool region, int Left, int Top,
-                              int Right, int Bottom, SignatureObserver* observer = nullptr);
+                              int Right, int Bottom, WorkProgress* progress = nullptr);
 
 } // namespace lumadex

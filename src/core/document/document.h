@@ -73,9 +73,6 @@ public:
 
     bool mergeMode() const { return mergeMode_; }
     bool reading() const { return reading_; }
-    bool stopRequested() const { return stopRequested_; }
-    // Ends a running read after the current record.
-    void RequestStop() { stopRequested_ = true; }
 
     // The search reference whose matches the Target list shows, or nullptr. It is forgotten
     // when its record is destroyed.
@@ -143,7 +140,6 @@ private:
     bool oldFormatRead_ = false;
     bool mergeMode_ = false;
     bool reading_ = false;
-    bool stopRequested_ = false;
 };
 
 } // namespace lumadex

@@ -113,10 +113,9 @@ public:
         document_.observer_->SetProgress(count);
     }
     void DuplicateDropped(int count) override { document_.observer_->SetProgress(count); }
-    bool ContinueReading() override {
-        if (document_.options_.isChecked(OptionId::AllowRobustOperation))
-            document_.observer_->LetMessagesRun();
-        return !document_.stopRequested_;
+    bool ShouldStop() override {
+        return document_.options_.isChecked(OptionId::AllowRobustOperation) &&
+               document_.observer_->ShouldStop();
     }
 
 private:
@@ -257,8 +256,6 @@ ReadOutcome Document::ReadDatabase() {
 
 ReadOutcome Document::ReadDatabaseFile(const QString& path) {
     const QString remembered = std::exchange(databasePath_, path);
-    // A stop left over from an earlier read must not end this one.
-    stopRequested_ = false;
     observer_->ShowStatus(StatusField::Progress, QStringLiteral("Reading DataBase..."));
     observer_->ShowCaption(QStringLiteral("Reading <") + QFileInfo(path).fileName() +
                            QStringLiteral(">"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "progress/work_progress.h"
+
 #include <QString>
 
 namespace lumadex {
@@ -14,11 +16,11 @@ enum class StatusField {
 };
 
 // What the main window shows of the document's work. Every call comes on the caller's thread
-// while the operation runs.
-class DocumentObserver {
+// while the operation runs. While AllowRobustOperation is checked, a database read asks
+// ShouldStop after each record: the user can work and press the stop button meanwhile, and a
+// true answer ends the read there, keeping what was read.
+class DocumentObserver : public WorkProgress {
 public:
-    virtual ~DocumentObserver() = default;
-
     virtual void ShowStatus(StatusField /*field*/, const QString& /*text*/) {}
     // The main window's caption.
     virtual void ShowCaption(const QString& /*caption*/) {}
@@ -28,11 +30,8 @@ public:
     virtual void ShowProgress(int /*maximum*/) {}
     virtual void SetProgress(int /*position*/) {}
     virtual void HideProgress() {}
-    // The stop button of a merge, which calls Document::RequestStop.
+    // The stop button of a merge, which stops the read at its next record.
     virtual void ShowStopButton(bool /*shown*/) {}
-    // Called after each record read while AllowRobustOperation is checked: let pending window
-    // messages run, so that the user can work and press the stop button.
-    virtual void LetMessagesRun() {}
     // A database was read: the data filter returns to "All" and both lists are rebuilt;
     // recordToSelect (or none) is the reference to select, folder the database's folder with
     // its trailing separator.

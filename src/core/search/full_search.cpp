@@ -26,8 +26,7 @@ QString FullSearchStatusText(const FullSearchProgress& progress) {
 }
 
 int ListSimilarPictures(Catalogue& catalogue, const FullSearchSettings& settings,
-                        bool& stopRequested, FullSearchObserver& observer) {
-    stopRequested = false;
+                        FullSearchObserver& observer) {
     observer.ClearReferenceList();
     const std::unique_ptr<MatchFinder> finder =
         MakeMatchFinder(catalogue, settings.options, settings.method);
@@ -42,9 +41,7 @@ int ListSimilarPictures(Catalogue& catalogue, const FullSearchSettings& settings
         };
         if (i % kProgressInterval == 0)
             observer.ShowProgress({found, i, count});
-        if (settings.allowRobustOperation)
-            observer.LetMessagesRun();
-        if (stopRequested) {
+        if (settings.allowRobustOperation && observer.ShouldStop()) {
             observer.ShowResult(kStopWaitText);
             for (int k = 0; k < count; ++k)
                 catalogue.at(k).groupNo = kUnknown;

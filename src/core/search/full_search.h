@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/pdata.h"
+#include "progress/work_progress.h"
 #include "search/search_options.h"
 
 #include <QString>
@@ -18,7 +19,7 @@ enum class SearchMethod {
 
 struct FullSearchSettings {
     SearchOptions options;
-    bool allowRobustOperation = true; // let pending messages run once per record
+    bool allowRobustOperation = true; // a safe point once per record, where the search may stop
     bool useSubIndex = true;          // search the regions of pictures without a whole match
     SearchMethod method = SearchMethod::Automatic;
 };
@@ -40,9 +41,8 @@ inline constexpr char kStopWaitText[] = "Wait a moment...";
 inline constexpr char kStopDoneText[] = "Abort";
 
 // Follows the full search. The window adapts it to its lists and status bars.
-class FullSearchObserver {
+class FullSearchObserver : public WorkProgress {
 public:
-    virtual ~FullSearchObserver() = default;
     // The search starts: the Reference list is emptied.
     virtual void ClearReferenceList() {}
     // The record joins the Reference list; the window shows it at once.
@@ -51,8 +51,6 @@ public:
     virtual void ShowProgress(const FullSearchProgress& /*progress*/) {}
     // A result status text (kStopWaitText, kStopDoneText).
     virtual void ShowResult(const QString& /*text*/) {}
-    // Once per record while robust operation is allowed: the stop button can be pressed here.
-    virtual void LetMessagesRun() {}
     // Read before a record's regions are searched: they are only while this holds.
     virtual bool TargetListEmpty() const { return true; }
 };
@@ -65,11 +63,11 @@ public:
 // are listed. A record without whole-picture matches is also listed when one of its regions
 // matches another record (useSubIndex, while the Target list is empty).
 //
-// stopRequested is cleared at the start and read once per record; when set, the search ends
-// with "Wait a moment..." and "Abort", the records listed so far stay listed and every groupNo
-// is -1 again, as it is after a complete search. The catalogue and the records' words must not
-// change while the search runs.
+// While robust operation is allowed, the observer's ShouldStop is asked before each record; when
+// it answers true, the search ends with "Wait a moment..." and "Abort", the records listed so
+// far stay listed and every groupNo is -1 again, as it is after a complete search. The
+// catalogue and the records' words must not change while the search runs.
 int ListSimilarPictures(Catalogue& catalogue, const FullSearchSettings& settings,
-                        bool& stopRequested, FullSearchObserver& observer);
+                        FullSearchObserver& observer);
 
 } // namespace lumadex

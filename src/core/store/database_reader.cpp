@@ -85,7 +85,7 @@ private:
             if (!record)
                 return DatabaseReadStatus::Broken;
             Place(std::move(record));
-            if (!observer_.ContinueReading())
+            if (observer_.ShouldStop())
                 return DatabaseReadStatus::Stopped;
         }
         return DatabaseReadStatus::Complete;

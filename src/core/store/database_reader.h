@@ -1,5 +1,6 @@
 #pragma once
 
+#include "progress/work_progress.h"
 #include "store/database_header.h"
 
 #include <cstdint>
@@ -26,18 +27,16 @@ struct DatabaseReadResult {
     bool changed = false; // records, memos or memo links were added or records replaced
 };
 
-// Follows a database read. Reading runs on the caller's thread.
-class DatabaseReadObserver {
+// Follows a database read. Reading runs on the caller's thread; after each record it asks
+// ShouldStop, and a true answer stops reading there, keeping what was read.
+class DatabaseReadObserver : public WorkProgress {
 public:
-    virtual ~DatabaseReadObserver() = default;
     // The header was read (and its options applied, unless merging).
     virtual void HeaderRead(const DatabaseHeaderInfo& /*header*/) {}
     // count records have been added so far; reported whenever count reaches a multiple of 256.
     virtual void RecordsAdded(int /*count*/) {}
     // A record was dropped because a record of its path was already there; count as above.
     virtual void DuplicateDropped(int /*count*/) {}
-    // Asked after each record; false stops reading there, keeping what was read.
-    virtual bool ContinueReading() { return true; }
 };
 
 // What a database is read into: the open database's parts.

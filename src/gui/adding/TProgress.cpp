@@ -105,7 +105,7 @@ void TProgress::SetFilesBarVisible(bool visible) {
 }
 
 void TProgress::AbortClick() {
-    aborted = true;
+    work.Stop();
 }
 
 void TProgress::reject() {
@@ -116,7 +116,7 @@ void TProgress::showEvent(QShowEvent* event) {
     ProgressBar1->setValue(0);
     ProgressBar2->setValue(0);
     ClearImage();
-    aborted = false;
+    work.Start();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "long_work/window_progress.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -12,7 +14,7 @@ class Bitmap;
 
 // The progress window of adding pictures: the picture being analysed, the cells of its
 // signature, the files done of a chosen set, and the Abort button. It stays on top and is
-// shown while the main window keeps working; the adding loop reads `aborted`.
+// shown while the main window keeps working; the adding runs through `work`.
 class TProgress : public QDialog {
     Q_OBJECT
 public:
@@ -34,8 +36,10 @@ public:
     QProgressBar* ProgressBar2;
     QPushButton* Abort;
 
-    // Set by Abort; cleared each time the window is shown.
-    bool aborted = false;
+    // The adding's events and stop flag: Abort stops it; each showing starts it afresh.
+    // Analysis offers a safe point per column of samples, a few hundred per picture, and
+    // events run at every one, so the bars move and Abort is taken within the cell.
+    WindowProgress work{std::chrono::milliseconds(0)};
 
 public Q_SLOTS:
     void AbortClick();

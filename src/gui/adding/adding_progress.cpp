@@ -3,8 +3,6 @@
 #include "adding/picture_adder.h"
 #include "adding/TProgress.h"
 
-#include <QCoreApplication>
-
 namespace lumadex {
 
 void AddingProgress::ShowStatus(StatusPanel panel, const QString& text) {
@@ -22,16 +20,16 @@ void AddingProgress::ShowPicture(const Bitmap& picture) {
     progress_.ShowPicture(picture);
 }
 
-void AddingProgress::CellDone(int cellsDone) {
+void AddingProgress::Advanced(int cellsDone, int /*cells*/) {
     progress_.ShowCellsDone(cellsDone);
 }
 
-void AddingProgress::LetMessagesRun() {
-    QCoreApplication::processEvents();
+bool AddingProgress::ShouldStop() {
+    return progress_.work.ShouldStop();
 }
 
-bool AddingProgress::AbortRequested() const {
-    return progress_.aborted;
+bool AddingProgress::StopAsked() const {
+    return progress_.work.StopAsked();
 }
 
 void AddingProgress::ShowFileCount(const QString& text) {

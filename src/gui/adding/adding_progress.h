@@ -8,9 +8,8 @@ class PictureAdder;
 class TProgress;
 
 // Shows the core's adding on the windows: the picture, the signature's cells and the files in
-// the progress window, the status texts through the adder's signals. Lets pending window
-// events run whenever the core offers, so the windows repaint and Abort can be pressed; the
-// core reads the progress window's abort flag.
+// the progress window, the status texts through the adder's signals. Its safe points and stop
+// flag are the progress window's.
 class AddingProgress : public AddingObserver {
 public:
     AddingProgress(TProgress& progress, PictureAdder& adder) : progress_(progress), adder_(adder) {}
@@ -18,9 +17,9 @@ public:
     void ShowStatus(StatusPanel panel, const QString& text) override;
     void ShowProgressCaption(const QString& text) override;
     void ShowPicture(const Bitmap& picture) override;
-    void CellDone(int cellsDone) override;
-    void LetMessagesRun() override;
-    bool AbortRequested() const override;
+    void Advanced(int cellsDone, int cells) override;
+    bool ShouldStop() override;
+    bool StopAsked() const override;
     void ShowFileCount(const QString& text) override;
     void ShowFilesProgress(int started, int total) override;
     void RefreshLists() override;

@@ -95,7 +95,6 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     document_.SetObserver(this);
     document_.SetCatalogueListener(this);
     LoadHistory();
-    messageTimer_.start();
     resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
     setAcceptDrops(true);
     setWindowTitle(document_.Title());
@@ -444,6 +443,7 @@ void TMain::FirstShow() {
     firstShowDone_ = true;
     if (!startDatabase_.isEmpty()) {
         document_.setPendingDatabasePath(startDatabase_);
+        work_.Start();
         document_.ReadDatabase();
         document_.setDataChanged(false);
         document_.setOptionsChanged(false);
@@ -548,8 +548,7 @@ void TMain::FormDestroy() {
 }
 
 void TMain::Exit1Click() {
-    stopRequested_ = true;
-    document_.RequestStop();
+    work_.Stop();
     close();
 }
 

@@ -4,10 +4,10 @@
 #include "catalogue/record_list_store.h"
 #include "catalogue/sort_key.h"
 #include "document/document.h"
+#include "long_work/window_progress.h"
 #include "main/main_menus.h"
 #include "store/app_config.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <functional>
@@ -87,8 +87,9 @@ public:
     // Refreshes the command states and the info fields.
     void UpdateCommands();
 
-    // Set by the stop button and Exit; the full search ends at its next record.
-    bool stopRequested() const { return stopRequested_; }
+    // Set by the stop button and Exit; the full search and a database read end at their next
+    // record.
+    bool stopRequested() const { return work_.StopAsked(); }
 
 public Q_SLOTS:
     // Database commands.
@@ -174,7 +175,6 @@ private:
     void ShowAllRecords();
     void ListSimilarPictures();
     void ShowReferenceCount();
-    void LetWindowWork();
     RememberedSelection& remembered(RecordListView* list);
     RecordListModel* modelOf(RecordListView* list) const;
     bool OptionChecked(OptionId id) const;
@@ -192,7 +192,7 @@ private:
     void SetProgress(int position) override;
     void HideProgress() override;
     void ShowStopButton(bool shown) override;
-    void LetMessagesRun() override;
+    bool ShouldStop() override;
     void DatabaseRead(Pdata* recordToSelect, const QString& folder) override;
     void DataCleared() override;
     void TitleUpdated() override;
@@ -219,11 +219,10 @@ private:
     QString startDatabase_;
     std::function<void()> startDefaultsLoader_;
     QSet<QString> attachedCommands_;
-    QElapsedTimer messageTimer_;
+    WindowProgress work_; // the full search and database reads
     int callsSinceClockCheck_ = 0;
     int busyDepth_ = 0;
     int lastFilterIndex_ = 0;
-    bool stopRequested_ = false;
     bool refreshBusy_ = false;
     bool showAllFlag_ = true;
     bool firstShowDone_ = false;

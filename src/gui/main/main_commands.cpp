@@ -23,9 +23,8 @@
 namespace lumadex {
 namespace {
 
-// Pending window messages run at most this often during long work: often enough for the
-// window to repaint and take the stop button, rarely enough not to slow the work down.
-constexpr qint64 kMessageIntervalMs = 40;
+// A database read asks whether to stop after every record; the window's clock is looked at on
+// every this many of them only.
 constexpr int kCallsPerClockCheck = 64;
 // Records found by the full search reach the list one by one up to this many at a time;
 // larger batches are merged with one sort.
@@ -49,11 +48,10 @@ public:
         window_.StatusBar1Panel0->setText(FullSearchStatusText(progress));
     }
     void ShowResult(const QString& text) override { window_.StatusBar2Panel0->setText(text); }
-    void LetMessagesRun() override {
-        if (window_.messageTimer_.isValid() && window_.messageTimer_.elapsed() < kMessageIntervalMs)
-            return;
-        Flush();
-        window_.LetWindowWork();
+    // The records found meanwhile join the list before the window repaints.
+    bool ShouldStop() override {
+        window_.work_.LetEventsRun([this] { Flush(); });
+        return window_.work_.StopAsked();
     }
     bool TargetListEmpty() const override { return window_.targetStore_.isEmpty(); }
 
@@ -156,14 +154,16 @@ void TMain::Savedatabaseas1Click() {
 // The commands that replace or destroy records wait while the lists are being rebuilt: the
 // full search lets the window work between records, and must not lose the records it walks.
 void TMain::Opendatabase1Click() {
-    if (!refreshBusy_)
-        document_.Open();
+    if (refreshBusy_)
+        return;
+    work_.Start();
+    document_.Open();
 }
 
 void TMain::MergeDatabase1Click() {
     if (refreshBusy_)
         return;
-    stopRequested_ = false;
+    work_.Start();
     document_.Import();
 }
 
@@ -173,20 +173,12 @@ void TMain::ClearData1Click() {
 }
 
 void TMain::StopBitBtnClick() {
-    stopRequested_ = true;
-    document_.RequestStop();
-}
-
-void TMain::LetWindowWork() {
-    if (messageTimer_.isValid() && messageTimer_.elapsed() < kMessageIntervalMs)
-        return;
-    QCoreApplication::processEvents();
-    messageTimer_.start();
+    work_.Stop();
 }
 
 void TMain::Refind1Click() {
     const RefindStep step = RefindStepFor(DataFilter->currentIndex(),
-                                          document_.options().searchChanged(), stopRequested_);
+                                          document_.options().searchChanged(), stopRequested());
     if (step.runFilterSearch) {
         SearchButtonClick();
         document_.UpdateTitle(false);
@@ -248,10 +240,8 @@ void TMain::ShowAllClick() {
         if (showAllFlag_) {
             ShowAllRecords();
         } else {
-            if (robust) {
+            if (robust)
                 StopBitBtn->show();
-                stopRequested_ = false;
-            }
             ListSimilarPictures();
             StopBitBtn->hide();
         }
@@ -293,10 +283,10 @@ void TMain::ListSimilarPictures() {
     settings.useSubIndex = UseSubIndex->isChecked();
     if (!settings.allowRobustOperation)
         SetBusy(true);
-    // The first chance to run messages comes at once, so the stop button works from the start.
-    messageTimer_.invalidate();
+    // The first record lets the window work at once, so the stop button works from the start.
+    work_.Start();
     ReferenceSearchFiller filler(*this);
-    lumadex::ListSimilarPictures(document_.catalogue(), settings, stopRequested_, filler);
+    lumadex::ListSimilarPictures(document_.catalogue(), settings, filler);
     filler.Flush();
     if (!settings.allowRobustOperation)
         SetBusy(false);
@@ -346,7 +336,6 @@ void TMain::ShowProgress(int maximum) {
     ProgressBar1->setMaximum(std::max(0, maximum));
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    messageTimer_.invalidate();
 }
 
 void TMain::SetProgress(int position) {
@@ -361,13 +350,13 @@ void TMain::ShowStopButton(bool shown) {
     StopBitBtn->setVisible(shown);
 }
 
-void TMain::LetMessagesRun() {
-    // Called after every record a database read takes in, a million of them in a tenth of a
-    // second: the clock is looked at every few dozen records only.
+bool TMain::ShouldStop() {
+    // Asked after every record a database read takes in, a million of them in a tenth of a
+    // second: events may run on every few dozen records only.
     if (++callsSinceClockCheck_ < kCallsPerClockCheck)
-        return;
+        return work_.StopAsked();
     callsSinceClockCheck_ = 0;
-    LetWindowWork();
+    return work_.ShouldStop();
 }
 
 void TMain::DatabaseRead(Pdata* recordToSelect, const QString& folder) {

@@ -45,7 +45,7 @@ void TMain::SelectSortKey() {
 void TMain::AddToList(RecordListView* list, Pdata& record) {
     modelOf(list)->AddRecord(&record);
     if (OptionChecked(OptionId::AllowRobustOperation))
-        LetWindowWork();
+        work_.LetEventsRun();
 }
 
 void TMain::ClearReferenceList() {

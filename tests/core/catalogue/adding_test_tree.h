@@ -41,7 +41,7 @@ public:
         events << "refresh";
         ++refreshes;
     }
-    bool AbortRequested() const override {
+    bool StopAsked() const override {
         return stopAfterAnalysed >= 0 && analysed >= stopAfterAnalysed;
     }
 

@@ -67,8 +67,11 @@ public:
     void ShowPicture(const Bitmap& picture) override {
         events << QStringLiteral("picture:%1x%2").arg(picture.width()).arg(picture.height());
     }
-    void LetMessagesRun() override { ++columns; }
-    bool AbortRequested() const override {
+    bool ShouldStop() override {
+        ++columns;
+        return StopAsked();
+    }
+    bool StopAsked() const override {
         return abortAfterColumns >= 0 && columns >= abortAfterColumns;
     }
     void ShowStatus(const QString& text) override { events << "logged:" + text; }

@@ -45,7 +45,7 @@ struct Signature {
     std::uint32_t levels;
 };
 
-Signature WholeSignature(const Bitmap& picture, SignatureObserver* observer = nullptr) {
+Signature WholeSignature(const Bitmap& picture, WorkProgress* observer = nullptr) {
     Pdata record(QStringLiteral("p"));
     const std::int32_t result = ComputeSignature(picture, record, false, 0, 0, 0, 0, observer);
     return {result, record.signatureBits, record.signatureLevels};
@@ -267,15 +267,18 @@ TEST(SignatureTest, RegionSignatureEqualsTheSignatureOfTheCroppedPicture) {
 
 // Counts what a computation reports and aborts once enough columns have been sampled, as a
 // user pressing Abort while messages run.
-class CountingObserver : public SignatureObserver {
+class CountingObserver : public WorkProgress {
 public:
     int abortAfterColumns = -1;
     int columns = 0;
     std::vector<int> reported;
 
-    void CellDone(int cellsDone) override { reported.push_back(cellsDone); }
-    void LetMessagesRun() override { ++columns; }
-    bool AbortRequested() const override {
+    void Advanced(int cellsDone, int /*cells*/) override { reported.push_back(cellsDone); }
+    bool ShouldStop() override {
+        ++columns;
+        return StopAsked();
+    }
+    bool StopAsked() const override {
         return abortAfterColumns >= 0 && columns >= abortAfterColumns;
     }
 };

@@ -284,10 +284,7 @@ TEST_F(DocumentTest, StopButtonEndsAnImportAndLaterReadsRunInFull) {
     const QString path = PathOf("many.lx2");
     WriteFile(path, DatabaseBytes(8, records));
     int calls = 0;
-    observer_.onMessages = [&] {
-        if (++calls == 300)
-            document_.RequestStop();
-    };
+    observer_.onMessages = [&] { return ++calls == 300; };
 
     questions_.openChoices = {Chosen(path)};
     document_.Import();

@@ -21,10 +21,7 @@ public:
     }
     void ShowCaption(const QString& caption) override { events << "caption:" + caption; }
     void ShowStopButton(bool shown) override { events << (shown ? "stop shown" : "stop hidden"); }
-    void LetMessagesRun() override {
-        if (onMessages)
-            onMessages();
-    }
+    bool ShouldStop() override { return onMessages && onMessages(); }
     void DatabaseRead(Pdata* recordToSelect, const QString& folder) override {
         events << "read:" + (recordToSelect ? recordToSelect->fileName : QString("none")) + "|" +
                       folder;
@@ -41,7 +38,7 @@ public:
     }
 
     QStringList events;
-    std::function<void()> onMessages;
+    std::function<bool()> onMessages;
 };
 
 // The windows' side of the catalogue: what was logged and what was cleared.

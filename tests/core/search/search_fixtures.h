@@ -41,8 +41,7 @@ public:
     QStringList events;
     QStringList listed;
     int messageRuns = 0;
-    int stopAtMessageRun = -1; // sets the stop flag during this call of LetMessagesRun
-    bool* stopFlag = nullptr;
+    int stopAtMessageRun = -1; // this call of ShouldStop answers stop
     bool targetListEmpty = true;
 
     void ClearReferenceList() override { events << "clear"; }
@@ -54,10 +53,7 @@ public:
         events << "status " + FullSearchStatusText(progress);
     }
     void ShowResult(const QString& text) override { events << "result " + text; }
-    void LetMessagesRun() override {
-        if (messageRuns++ == stopAtMessageRun && stopFlag != nullptr)
-            *stopFlag = true;
-    }
+    bool ShouldStop() override { return messageRuns++ == stopAtMessageRun; }
     bool TargetListEmpty() const override { return targetListEmpty; }
 };
 

@@ -95,11 +95,9 @@ struct Outcome {
 Outcome Search(Catalogue& catalogue, FullSearchSettings settings, SearchMethod method, int stopAt) {
     settings.method = method;
     RecordingObserver observer;
-    bool stop = false;
-    observer.stopFlag = &stop;
     observer.stopAtMessageRun = stopAt;
     Outcome outcome;
-    outcome.found = ListSimilarPictures(catalogue, settings, stop, observer);
+    outcome.found = ListSimilarPictures(catalogue, settings, observer);
     outcome.events = observer.events;
     for (int i = 0; i < catalogue.count(); ++i)
         outcome.groupNumbers.push_back(catalogue.at(i).groupNo);

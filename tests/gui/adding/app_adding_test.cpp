@@ -253,15 +253,15 @@ TEST_F(AppAddingTest, ProgressWindowShowsTheAnalysisAndStartsEachShowingAfresh) 
     EXPECT_EQ(progress.ProgressBar1->value(), progress.ProgressBar1->maximum());
     EXPECT_FALSE(progress.Image1->pixmap().isNull());
 
-    progress.aborted = true;
+    progress.work.Stop();
     progress.show();
     EXPECT_EQ(progress.ProgressBar1->value(), 0);
     EXPECT_EQ(progress.ProgressBar2->value(), 0);
     EXPECT_TRUE(progress.Image1->pixmap().isNull());
-    EXPECT_FALSE(progress.aborted);
+    EXPECT_FALSE(progress.work.StopAsked());
     // Escape asks to abort like the button and leaves the window up while the work ends.
     QTest::keyClick(&progress, Qt::Key_Escape);
-    EXPECT_TRUE(progress.aborted);
+    EXPECT_TRUE(progress.work.StopAsked());
     EXPECT_TRUE(progress.isVisible());
     progress.hide();
 }
