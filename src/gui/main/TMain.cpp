@@ -11,14 +11,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -96,7 +93,6 @@ TMain::TMain(Document& document, UserQuestions& questions, QWidget* parent)
     document_.SetCatalogueListener(this);
     LoadHistory();
     resize(appConfig_.mainWindow.width, appConfig_.mainWindow.height);
-    setAcceptDrops(true);
     setWindowTitle(document_.Title());
     UpdateCommands();
 }
@@ -387,33 +383,6 @@ void TMain::LayOutControls() {
     window->addLayout(body, 1);
     window->addWidget(StatusBar1);
     window->addLayout(bottom);
-}
-
-namespace {
-
-QStringList LocalPaths(const QMimeData* data) {
-    QStringList paths;
-    if (!data)
-        return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    return paths;
-}
-
-} // namespace
-
-void TMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!LocalPaths(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void TMain::dropEvent(QDropEvent* event) {
-    const QStringList paths = LocalPaths(event->mimeData());
-    if (paths.isEmpty())
-        return;
-    event->acceptProposedAction();
-    Q_EMIT PathsDropped(paths);
 }
 
 void TMain::showEvent(QShowEvent* event) {

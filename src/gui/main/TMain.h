@@ -116,8 +116,6 @@ Q_SIGNALS:
     // A database was read; folder is its folder with the trailing separator (the folder
     // chooser lists it).
     void DatabaseFolderRead(const QString& folder);
-    // Files and folders dropped on the window, as local paths (for PictureAdder).
-    void PathsDropped(const QStringList& paths);
     // The options now in force choose the menu language (after the defaults or a database's
     // header were applied): SetMenuLanguage(window, japanese).
     void MenuLanguageRequired(bool japanese);
@@ -125,8 +123,6 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     struct RememberedSelection {
