@@ -111,7 +111,6 @@ ItemResult PictureAdder::Run(bool filesBarShown,
     progress_.hide();
     progress_.SetFilesBarVisible(true);
     document_.UpdateTitle(false);
-    Q_EMIT AddingFinished();
     return result;
 }
 

@@ -58,7 +58,6 @@ Q_SIGNALS:
     // option "Disable Auto Refresh" is off.
     void RefreshListsRequested();
     void AddingStarting(); // before a command adds its first file
-    void AddingFinished(); // after every adding command: TMain refreshes its lists
 
 private:
     // Shows the dialog modally at the mouse pointer; whether it was closed with "Ok".
