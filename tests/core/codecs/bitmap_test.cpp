@@ -46,27 +46,5 @@ TEST(JpegPixelRowsTest, BitmapRowsMatchPixelColours) {
     }
 }
 
-// The CMYK files of the JPEG sweep match Qt within 1 (Qt truncates); these rows pin the inks and
-// the rounding of light x light / 255.
-TEST(JpegPixelRowsTest, CmykToBgr) {
-    struct Row {
-        std::uint8_t c, m, y, k;
-        bool inverted;
-        Colour expected;
-    } const rows[] = {{0, 0, 0, 0, false, MakeColour(255, 255, 255)},
-                      {0, 0, 0, 255, false, MakeColour(0, 0, 0)},
-                      {0, 255, 255, 255, true, MakeColour(0, 255, 255)},
-                      {0, 255, 0, 0, false, MakeColour(255, 0, 255)},
-                      {200, 100, 50, 128, true, MakeColour(100, 50, 25)},
-                      {55, 155, 205, 127, false, MakeColour(100, 50, 25)}};
-    for (const Row& row : rows) {
-        const std::uint8_t cmyk[] = {row.c, row.m, row.y, row.k};
-        std::uint8_t bgr[3];
-        CmykRowToBgr(cmyk, 1, row.inverted, bgr);
-        EXPECT_EQ(MakeColour(bgr[2], bgr[1], bgr[0]), row.expected)
-            << int(row.c) << "," << int(row.m) << "," << int(row.y) << "," << int(row.k);
-    }
-}
-
 } // namespace
 } // namespace lumadex

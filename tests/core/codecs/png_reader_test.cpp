@@ -175,54 +175,6 @@ TEST(PngReader, FailedLoadKeepsThePreviousPicture) {
     EXPECT_EQ(image.bitmap().pixel(3, 1), MakeColour(7, 7, 7));
 }
 
-// Unknown chunks are skipped; metadata of one stream does not survive into the next.
-TEST(PngReader, AncillaryChunksAreKeptUntilTheNextLoad) {
-    const Bytes file = Png()
-                           .header(2, 1, 8, 2)
-                           .chunk("gAMA", {0, 0, 0xB1, 0x8F})
-                           .chunk("prIv", {1, 2, 3})
-                           .chunk("bKGD", {0, 10, 0, 20, 0, 30})
-                           .chunk("tEXt", {'T', 'i', 't', 'l', 'e', 0, 'A', ' ', 'b'})
-                           .chunk("tEXt", {'E', 'm', 'p', 't', 'y', 0})
-                           .chunk("tIME", {0x07, 0xE8, 2, 29, 23, 59, 60})
-                           .imageData(Scanlines(1, 6, 9))
-                           .end()
-                           .bytes();
-    PngImage image;
-    image.LoadFromStream(file);
-    EXPECT_DOUBLE_EQ(image.gamma(), 0.45455);
-    EXPECT_EQ(image.backgroundColour(), MakeColour(10, 20, 30));
-    EXPECT_EQ(image.texts(), (std::vector<PngText>{{"Title", "A b"}, {"Empty", ""}}));
-    EXPECT_EQ(image.time(), (PngTime{2024, 2, 29, 23, 59, 60}));
-
-    image.LoadFromStream(SmallGrey());
-    EXPECT_EQ(image.gamma(), 0.0);
-    EXPECT_TRUE(image.texts().empty());
-}
-
-// 5- and 6-bit samples, allowed packed, give 15- or 16-bit bitmaps.
-TEST(PngReader, SignificantBitsGivePackedBitmapsWhenAllowed) {
-    const struct {
-        Bytes bits;
-        bool allowed;
-        int depth;
-    } cases[] = {{{5, 5, 5}, true, 15},
-                 {{5, 6, 5}, true, 16},
-                 {{5, 5, 5}, false, 24},
-                 {{5, 6, 6}, true, 24}};
-    const Bytes rows = {0, 0x08, 0xFF, 0x29, 0x29, 0x00, 0xFF}; // samples 5 and 6 bits hold
-    for (const auto& row : cases) {
-        PngImage image;
-        image.setPackedRgb(row.allowed);
-        image.LoadFromStream(
-            Png().header(2, 1, 8, 2).chunk("sBIT", row.bits).imageData(rows).end().bytes());
-        const Bitmap& bitmap = image.bitmap();
-        ASSERT_EQ(bitmap.bitsPerPixel(), row.depth) << int(row.bits[1]) << row.allowed;
-        EXPECT_EQ(bitmap.pixel(0, 0), MakeColour(0x08, 0xFF, 0x29));
-        EXPECT_EQ(bitmap.pixel(1, 0), MakeColour(0x29, 0x00, 0xFF));
-    }
-}
-
 QStringList PngFilesIn(const QString& folder) {
     QStringList paths;
     for (const QFileInfo& info :
