@@ -21,6 +21,9 @@ using test::ReadWholeFile;
 using test::TestDataPath;
 using Bytes = std::vector<std::uint8_t>;
 
+constexpr DecodeStatus kOk = DecodeStatus::Ok;
+constexpr DecodeStatus kFailed = DecodeStatus::Failed;
+constexpr DecodeStatus kBad = DecodeStatus::BadDimensions;
 const std::string kHeaderError = "Read Header(PNG): ";
 const std::string kReadError = "Read Image (PNG): Read Error";
 const std::string kNotPng = "PNG LoadStream: Not PNG Format";
@@ -71,18 +74,14 @@ std::string LoadError(const Bytes& file) {
     return "(loaded)";
 }
 
-Bytes Changed(Bytes file, std::size_t at, std::uint8_t value) {
-    file[at] = value;
-    return file;
-}
-
-// Header fields are checked in a fixed order; the first wrong one gives the message.
+// Header fields are checked in a fixed order; the first wrong one gives the message. The suite's
+// corrupt files (below) add wrong colour types, RGB depths, signatures and missing chunks.
 TEST(PngReader, MalformedStreamsGiveTheirMessages) {
     const Bytes rows = Scanlines(2, 4);
-    const Bytes palette = {0, 0, 0, 255, 255, 255};
-    const Bytes zlib = PngBuilder::Deflate(rows);
     Bytes badFilter = rows;
     badFilter[5] = 5;
+    Bytes hugeHeader = SmallGrey();
+    hugeHeader[8] = 0x80; // IHDR length 2^31 + 13
     const struct {
         const char* name;
         Bytes file;
@@ -93,32 +92,19 @@ TEST(PngReader, MalformedStreamsGiveTheirMessages) {
          kHeaderError + "appear two IHDR"},
         {"colour type 1 before compression", WithHeader(8, 1, 0, 1),
          kHeaderError + "Error ColorType"},
-        {"colour type 5", WithHeader(8, 5), kHeaderError + "Error ColorType"},
-        {"colour type 7", WithHeader(8, 7), kHeaderError + "Error ColorType"},
-        {"colour type 8", WithHeader(8, 8), kHeaderError + "Error ColorType"},
-        {"colour type 10", WithHeader(8, 10), kHeaderError + "Error ColorType"},
         {"compression 1 before filter", WithHeader(8, 2, 0, 1, 1),
          kHeaderError + "not support Compression"},
-        {"compression 2", WithHeader(8, 2, 0, 2), kHeaderError + "not support Compression"},
         {"filter 1 before interlace", WithHeader(8, 2, 2, 0, 1),
          kHeaderError + "not supprt Filter"},
         {"interlace 2 before bit depth", WithHeader(3, 2, 2), kHeaderError + "not interlace type"},
         {"grey depth 3", WithHeader(3, 0), kHeaderError + "Error Bitdepth"},
-        {"grey-alpha depth 3", WithHeader(3, 4), kHeaderError + "Error Bitdepth"},
         {"grey-alpha depth 4", WithHeader(4, 4), kHeaderError + "not Use AlphaChannel"},
-        {"grey-alpha depth 1", WithHeader(1, 4), kHeaderError + "not Use AlphaChannel"},
-        {"RGB depth 4", WithHeader(4, 2), kHeaderError + "Error BitDepth"},
-        {"RGBA depth 1", WithHeader(1, 6), kHeaderError + "Error BitDepth"},
         {"palette depth 16", WithHeader(16, 3), kHeaderError + "Error BitDepth"},
         {"short IHDR",
          Png().chunk("IHDR", {0, 0, 0, 4, 0, 0, 0, 2, 8}).imageData(rows).end().bytes(),
          kReadError},
-        {"GIF signature", PngBuilder().chunk("GIF8", {}).bytes(), kNotPng},
         {"empty stream", {}, kNotPng},
-        {"IHDR length 128", Changed(SmallGrey(), 11, 0x80), kReadError},
-        {"IHDR length 2^31 + 13", Changed(SmallGrey(), 8, 0x80), kReadError},
-        {"IDAT before IHDR", Png().imageData(rows).header(4, 2, 8, 0).end().bytes(), kReadError},
-        {"no IDAT", Png().header(4, 2, 8, 0).end().bytes(), kReadError},
+        {"IHDR length 2^31 + 13", hugeHeader, kReadError},
         {"no IEND", Png().header(4, 2, 8, 0).imageData(rows).bytes(), kReadError},
         {"one row missing", Png().header(4, 2, 8, 0).imageData(Scanlines(1, 4)).end().bytes(),
          kReadError},
@@ -127,62 +113,36 @@ TEST(PngReader, MalformedStreamsGiveTheirMessages) {
         {"damaged zlib stream",
          Png().header(4, 2, 8, 0).chunk("IDAT", {0x78, 0x9C, 0xFF, 0xFF, 0xFF}).end().bytes(),
          "PNG LoadStream: Error ZLIB"},
-        {"IDAT chunks apart",
-         Png()
-             .header(4, 2, 8, 0)
-             .chunk("IDAT", {zlib.begin(), zlib.begin() + 4})
-             .chunk("tEXt", {'a', 0})
-             .chunk("IDAT", {zlib.begin() + 4, zlib.end()})
-             .end()
-             .bytes(),
-         kReadError},
         {"palette picture without PLTE", WithHeader(8, 3), kReadError},
-        {"index beyond the palette", Paletted(8, palette, Scanlines(2, 4, 2)), kReadError},
-        {"2-bit index beyond the palette", Paletted(2, palette, Scanlines(2, 1, 0x1B)), kReadError},
-        {"PLTE of 4 bytes", Paletted(8, {1, 2, 3, 4}, rows), kReadError},
-    };
+        {"2-bit index beyond the palette", Paletted(2, {0, 0, 0, 9, 9, 9}, Scanlines(2, 1, 0x1B)),
+         kReadError},
+        {"PLTE of 4 bytes", Paletted(8, {1, 2, 3, 4}, rows), kReadError}};
     for (const auto& row : cases)
         EXPECT_EQ(LoadError(row.file), row.message) << row.name;
 }
 
 TEST(PngReader, EveryTruncationIsRefused) {
-    PngBuilder png = Png();
-    png.header(9, 7, 8, 6, 1).chunk("gAMA", {0, 0, 0xB1, 0x8F});
-    Bytes rows;
-    const int width[] = {2, 1, 3, 2, 5, 4, 9}; // the seven interlace passes of 9 x 7
-    const int height[] = {1, 1, 1, 2, 2, 4, 3};
-    for (int pass = 0; pass < 7; ++pass) {
-        for (int y = 0; y < height[pass]; ++y) {
-            rows.push_back(std::uint8_t(y % 5));
-            for (int i = 0; i < 4 * width[pass]; ++i)
-                rows.push_back(std::uint8_t(i * 37 + y));
-        }
-    }
-    const Bytes& file = png.imageData(rows).end().bytes();
+    LUMADEX_REQUIRE_TESTDATA("pngsuite");
+    const Bytes file = ReadWholeFile(TestDataPath("pngsuite/basi6a08.png")); // interlaced RGBA
     Bitmap bitmap;
-    ASSERT_EQ(ReadPng(file, bitmap), DecodeStatus::Ok);
+    ASSERT_EQ(ReadPng(file, bitmap), kOk);
     for (std::size_t length = 0; length < file.size(); ++length) {
-        ASSERT_EQ(ReadPng(std::span(file).first(length), bitmap), DecodeStatus::Failed) << length;
+        ASSERT_EQ(ReadPng(std::span(file).first(length), bitmap), kFailed) << length;
         ASSERT_TRUE(bitmap.isEmpty()) << length;
     }
 }
 
 TEST(PngReader, SizeLimitsAreCheckedBeforeDecoding) {
     const struct {
-        const char* name;
         std::uint32_t width, height;
-        int colourType, maxDimension, rowBytes;
+        int colourType, rowBytes, limit;
         DecodeStatus status;
-    } cases[] = {
-        {"width 0", 0, 2, 0, 100, 0, DecodeStatus::BadDimensions},
-        {"height 0", 4, 0, 0, 100, 4, DecodeStatus::BadDimensions},
-        {"at the limit", 100, 2, 0, 100, 100, DecodeStatus::Ok},
-        {"wider than the limit", 101, 2, 0, 100, 101, DecodeStatus::BadDimensions},
-        {"higher than the limit", 4, 101, 0, 100, 4, DecodeStatus::BadDimensions},
-        {"beyond 31 bits", 0x80000000u, 1, 0, 100, 0, DecodeStatus::BadDimensions},
-        // 10000 x 10000 RGBA needs 400 MB; a few hundred bytes cannot inflate to that.
-        {"more pixels than the file holds", 10000, 10000, 6, 10000, 40, DecodeStatus::Failed},
-    };
+    } cases[] = {{0, 2, 0, 0, 100, kBad},
+                 {100, 2, 0, 100, 100, kOk},
+                 {101, 2, 0, 101, 100, kBad},
+                 {4, 101, 0, 4, 100, kBad},
+                 // 10000 x 10000 RGBA needs 400 MB; a few hundred bytes cannot inflate to that.
+                 {10000, 10000, 6, 40, 10000, kFailed}};
     for (const auto& row : cases) {
         const Bytes file = Png()
                                .header(row.width, row.height, 8, row.colourType)
@@ -190,98 +150,8 @@ TEST(PngReader, SizeLimitsAreCheckedBeforeDecoding) {
                                .end()
                                .bytes();
         Bitmap bitmap;
-        EXPECT_EQ(ReadPng(file, bitmap, row.maxDimension), row.status) << row.name;
+        EXPECT_EQ(ReadPng(file, bitmap, row.limit), row.status) << row.width << " x " << row.height;
     }
-}
-
-TEST(PngReader, FailedLoadKeepsThePreviousPicture) {
-    PngImage image;
-    image.LoadFromStream(SmallGrey());
-    Bytes broken = SmallGrey();
-    broken.resize(broken.size() - 20);
-    EXPECT_THROW(image.LoadFromStream(broken), EPngError);
-    EXPECT_EQ(image.bitmap().width(), 4);
-    EXPECT_EQ(image.bitmap().pixel(3, 1), MakeColour(7, 7, 7));
-}
-
-// Metadata of one stream does not survive into the next.
-TEST(PngReader, AncillaryChunksAreKeptUntilTheNextLoad) {
-    const Bytes file = Png()
-                           .header(2, 1, 8, 2)
-                           .chunk("gAMA", {0, 0, 0xB1, 0x8F})
-                           .chunk("sBIT", {5, 6, 5})
-                           .chunk("prIv", {1, 2, 3})
-                           .chunk("bKGD", {0, 10, 0, 20, 0, 30})
-                           .chunk("tEXt", {'T', 'i', 't', 'l', 'e', 0, 'A', ' ', 'b'})
-                           .chunk("tEXt", {'E', 'm', 'p', 't', 'y', 0})
-                           .chunk("tIME", {0x07, 0xE8, 2, 29, 23, 59, 60})
-                           .imageData(Scanlines(1, 6, 9))
-                           .end()
-                           .bytes();
-    PngImage image;
-    image.LoadFromStream(file);
-    EXPECT_DOUBLE_EQ(image.gamma(), 0.45455);
-    EXPECT_EQ(image.significantBits(), Bytes({5, 6, 5}));
-    EXPECT_EQ(image.backgroundColour(), MakeColour(10, 20, 30));
-    EXPECT_EQ(image.texts(), (std::vector<PngText>{{"Title", "A b"}, {"Empty", ""}}));
-    EXPECT_EQ(image.time(), (PngTime{2024, 2, 29, 23, 59, 60}));
-    EXPECT_EQ(image.bitmap().bitsPerPixel(), 24);
-
-    image.LoadFromStream(SmallGrey());
-    EXPECT_EQ(image.gamma(), 0.0);
-    EXPECT_TRUE(image.texts().empty());
-}
-
-TEST(PngReader, SignatureCheckCanBeSwitchedOff) {
-    const Bytes file = SmallGrey();
-    const Bytes chunksOnly(file.begin() + 8, file.end());
-    PngImage image;
-    EXPECT_THROW(image.LoadFromStream(chunksOnly), EPngError);
-    image.setSignature(false);
-    image.LoadFromStream(chunksOnly);
-    EXPECT_EQ(image.bitmap().pixel(0, 0), MakeColour(7, 7, 7));
-}
-
-// 5- and 6-bit samples, allowed packed, give 15- or 16-bit bitmaps; a real file's packed pixels
-// are Qt's samples cut to 5 bits and widened again.
-TEST(PngReader, SignificantBitsGivePackedBitmapsWhenAllowed) {
-    const struct {
-        Bytes bits;
-        bool allowed;
-        int depth;
-    } cases[] = {
-        {{5, 5, 5}, true, 15}, {{5, 6, 5}, true, 16}, {{5, 5, 5}, false, 24},
-        {{5, 6, 6}, true, 24}, {{8, 8, 8}, true, 24},
-    };
-    const Bytes rows = {0, 0x08, 0xFF, 0x29, 0x29, 0x00, 0xFF}; // samples 5 and 6 bits hold
-    for (const auto& row : cases) {
-        PngImage image;
-        image.setPackedRgb(row.allowed);
-        image.LoadFromStream(
-            Png().header(2, 1, 8, 2).chunk("sBIT", row.bits).imageData(rows).end().bytes());
-        const Bitmap& bitmap = image.bitmap();
-        ASSERT_EQ(bitmap.bitsPerPixel(), row.depth) << int(row.bits[1]) << row.allowed;
-        EXPECT_EQ(bitmap.pixel(0, 0), MakeColour(0x08, 0xFF, 0x29));
-        EXPECT_EQ(bitmap.pixel(1, 0), MakeColour(0x29, 0x00, 0xFF));
-    }
-
-    LUMADEX_REQUIRE_TESTDATA("pngsuite");
-    const Bytes file = ReadWholeFile(TestDataPath("pngsuite/cs5n2c08.png"));
-    PngImage image;
-    image.setPackedRgb(true);
-    image.LoadFromStream(file);
-    const Bitmap& bitmap = image.bitmap();
-    ASSERT_EQ(bitmap.bitsPerPixel(), 15);
-    const QImage qt = DecodeWithQt(file).convertToFormat(QImage::Format_RGB32);
-    const auto fiveBits = [](int value) { return std::uint8_t((value & 0xF8) | (value >> 5)); };
-    for (int y = 0; y < bitmap.height(); ++y)
-        for (int x = 0; x < bitmap.width(); ++x) {
-            const QRgb theirs = qt.pixel(x, y);
-            ASSERT_EQ(bitmap.pixel(x, y),
-                      MakeColour(fiveBits(qRed(theirs)), fiveBits(qGreen(theirs)),
-                                 fiveBits(qBlue(theirs))))
-                << x << "," << y;
-        }
 }
 
 QStringList PngFilesIn(const QString& folder) {
@@ -301,13 +171,9 @@ struct OutputForm {
 // Bitmap depth and transparency form for each kind of file.
 const std::map<QString, OutputForm> kOutputForms = {
     {"basn0g01.png", {1, false, false}},  {"basn0g02.png", {4, false, false}},
-    {"basn0g04.png", {4, false, false}},  {"basn0g08.png", {8, false, false}},
-    {"basn0g16.png", {8, false, false}},  {"basn3p01.png", {1, false, false}},
-    {"basn3p02.png", {4, false, false}},  {"basn3p04.png", {4, false, false}},
-    {"basn3p08.png", {8, false, false}},  {"basn2c08.png", {24, false, false}},
+    {"basn0g16.png", {8, false, false}},  {"basn3p02.png", {4, false, false}},
     {"basn2c16.png", {24, false, false}}, {"basn4a08.png", {8, true, false}},
-    {"basn4a16.png", {8, true, false}},   {"basn6a08.png", {24, true, false}},
-    {"basn6a16.png", {24, true, false}},  {"tbbn3p08.png", {8, true, false}},
+    {"basn6a08.png", {24, true, false}},  {"tbbn3p08.png", {8, true, false}},
     {"tbrn2c08.png", {24, false, true}},  {"tbbn0g04.png", {4, false, true}},
     {"tbwn0g16.png", {8, true, false}},   {"basi0g02.png", {4, false, false}},
 };
@@ -330,7 +196,7 @@ TEST(PngSuite, ValidFilesDecodeLikeQt) {
         const Bytes file = ReadWholeFile(path);
         Bitmap bitmap;
         std::string error;
-        ASSERT_EQ(ReadPng(file, bitmap, kMaxPictureDimension, &error), DecodeStatus::Ok) << error;
+        ASSERT_EQ(ReadPng(file, bitmap, kMaxPictureDimension, &error), kOk) << error;
         EXPECT_EQ(DifferenceFromQt(bitmap, DecodeWithQt(file)), "");
         ++checked;
         const auto form = kOutputForms.find(name);
@@ -351,7 +217,7 @@ TEST(PngSuite, SixteenBitTransparentColourIsMatchedExactly) {
         SCOPED_TRACE(name);
         const Bytes file = ReadWholeFile(TestDataPath("pngsuite/") + name);
         Bitmap bitmap;
-        ASSERT_EQ(ReadPng(file, bitmap), DecodeStatus::Ok);
+        ASSERT_EQ(ReadPng(file, bitmap), kOk);
         ASSERT_TRUE(bitmap.hasAlpha());
         const QImage qt =
             DecodeWithQt(test::Rebuilt(file, "tRNS")).convertToFormat(QImage::Format_RGBA64);
@@ -376,31 +242,29 @@ struct CorruptFile {
 };
 
 const std::map<QString, CorruptFile> kCorruptFiles = {
-    {"pngsuite/xc1n0g08.png", {DecodeStatus::Failed, kHeaderError + "Error ColorType"}},
-    {"pngsuite/xc9n2c08.png", {DecodeStatus::Failed, kHeaderError + "Error ColorType"}},
-    {"pngsuite/xcrn0g04.png", {DecodeStatus::Failed, kNotPng}},
-    {"pngsuite/xd0n2c08.png", {DecodeStatus::Failed, kHeaderError + "Error BitDepth"}},
-    {"pngsuite/xd3n2c08.png", {DecodeStatus::Failed, kHeaderError + "Error BitDepth"}},
-    {"pngsuite/xd9n2c08.png", {DecodeStatus::Failed, kHeaderError + "Error BitDepth"}},
-    {"pngsuite/xdtn0g01.png", {DecodeStatus::Failed, kReadError}},
-    {"pngsuite/xlfn0g04.png", {DecodeStatus::Failed, kNotPng}},
-    {"pngsuite/xs1n0g01.png", {DecodeStatus::Failed, kNotPng}},
-    {"pngsuite/xs2n0g01.png", {DecodeStatus::Failed, kNotPng}},
-    {"pngsuite/xs4n0g01.png", {DecodeStatus::Failed, kNotPng}},
-    {"pngsuite/xs7n0g01.png", {DecodeStatus::Failed, kNotPng}},
-    {"png-extra/bugfixes/x_consecutive_idat.png", {DecodeStatus::Failed, kReadError}},
-    {"png-extra/bugfixes/x_ihdr_missing.png", {DecodeStatus::Failed, kReadError}},
-    {"png-extra/bugfixes/x_image-issue#1075.png", {DecodeStatus::Failed, kReadError}},
-    {"png-extra/bugfixes/x_issue#214.png", {DecodeStatus::BadDimensions, kReadError}},
-    {"png-extra/bugfixes/x_issue#230.0.png", {DecodeStatus::BadDimensions, kReadError}},
-    {"png-extra/bugfixes/x_issue#230.1.png",
-     {DecodeStatus::Failed, kHeaderError + "Error BitDepth"}},
-    {"png-extra/bugfixes/x_unexpected_eof.png", {DecodeStatus::Failed, kReadError}},
-    {"png-extra/bugfixes/invalid_palette_index.png", {DecodeStatus::Failed, kReadError}},
-    {"pngsuite/xcsn0g01.png", {DecodeStatus::Ok, ""}},
-    {"pngsuite/xhdn0g08.png", {DecodeStatus::Ok, ""}},
-    {"png-extra/bugfixes/x_interlaced_chck.png", {DecodeStatus::Ok, ""}},
-};
+    {"pngsuite/xc1n0g08.png", {kFailed, kHeaderError + "Error ColorType"}},
+    {"pngsuite/xc9n2c08.png", {kFailed, kHeaderError + "Error ColorType"}},
+    {"pngsuite/xcrn0g04.png", {kFailed, kNotPng}},
+    {"pngsuite/xd0n2c08.png", {kFailed, kHeaderError + "Error BitDepth"}},
+    {"pngsuite/xd3n2c08.png", {kFailed, kHeaderError + "Error BitDepth"}},
+    {"pngsuite/xd9n2c08.png", {kFailed, kHeaderError + "Error BitDepth"}},
+    {"pngsuite/xdtn0g01.png", {kFailed, kReadError}},
+    {"pngsuite/xlfn0g04.png", {kFailed, kNotPng}},
+    {"pngsuite/xs1n0g01.png", {kFailed, kNotPng}},
+    {"pngsuite/xs2n0g01.png", {kFailed, kNotPng}},
+    {"pngsuite/xs4n0g01.png", {kFailed, kNotPng}},
+    {"pngsuite/xs7n0g01.png", {kFailed, kNotPng}},
+    {"png-extra/bugfixes/x_consecutive_idat.png", {kFailed, kReadError}},
+    {"png-extra/bugfixes/x_ihdr_missing.png", {kFailed, kReadError}},
+    {"png-extra/bugfixes/x_image-issue#1075.png", {kFailed, kReadError}},
+    {"png-extra/bugfixes/x_issue#214.png", {kBad, kReadError}},
+    {"png-extra/bugfixes/x_issue#230.0.png", {kBad, kReadError}},
+    {"png-extra/bugfixes/x_issue#230.1.png", {kFailed, kHeaderError + "Error BitDepth"}},
+    {"png-extra/bugfixes/x_unexpected_eof.png", {kFailed, kReadError}},
+    {"png-extra/bugfixes/invalid_palette_index.png", {kFailed, kReadError}},
+    {"pngsuite/xcsn0g01.png", {kOk, ""}},
+    {"pngsuite/xhdn0g08.png", {kOk, ""}},
+    {"png-extra/bugfixes/x_interlaced_chck.png", {kOk, ""}}};
 
 // Every corrupt file of the suite is listed: refused with its message, or, damaged only in a
 // CRC, read like its repaired form.
@@ -419,7 +283,7 @@ TEST(PngSuite, CorruptFiles) {
         std::string error;
         EXPECT_EQ(ReadPng(file, bitmap, kMaxPictureDimension, &error), expected.status);
         EXPECT_EQ(error, expected.message);
-        if (expected.status == DecodeStatus::Ok) {
+        if (expected.status == kOk) {
             EXPECT_EQ(DifferenceFromQt(bitmap, DecodeWithQt(test::Rebuilt(file))), "");
         } else {
             EXPECT_TRUE(bitmap.isEmpty());
