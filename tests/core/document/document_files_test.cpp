@@ -47,9 +47,7 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
 
     EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
     EXPECT_EQ(questions_.saveRequests[0].defaultExtension, "lx2");
-    EXPECT_EQ(document_.databasePath(), path);
     EXPECT_FALSE(document_.hasUnsavedChanges());
-    EXPECT_EQ(observer_.Of("progress"), QStringList{"Saving...."});
     EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."});
     EXPECT_EQ(observer_.Of("caption"), QStringList{"Lumadex Lite [" + path + "]"});
 
@@ -61,12 +59,8 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
     other.Open();
     ASSERT_EQ(other.catalogue().count(), 2);
     EXPECT_EQ(other.catalogue().at(1).MemoLinkCount(), 1);
-    EXPECT_EQ(other.memos().slots(), document_.memos().slots());
     EXPECT_FALSE(other.mismatchNumbers().IsFree(3));
-    EXPECT_FALSE(other.hasUnsavedChanges());
     EXPECT_EQ(other.Title(), "Lumadex Lite [" + path + "]");
-    EXPECT_EQ(otherObserver.Of("result"),
-              (QStringList{"Clear List...", "", "Data cleared.", "Reading DataBase...Done"}));
     EXPECT_TRUE(otherObserver.events.contains("read:/p/b.jpg|" + dir_.path() + "/"))
         << "the saved reference is selected again";
 }
@@ -107,8 +101,6 @@ TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
     EXPECT_EQ(questions_.asked[0].text,
               "Data is NOT saved completely.\nPlease check your disk and retry.");
     EXPECT_EQ(questions_.asked[0].caption, "Serious Error");
-    EXPECT_EQ(questions_.asked[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(questions_.asked[0].icon, MessageIcon::Error);
     EXPECT_TRUE(document_.dataChanged());
     EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."}) << "only the first save";
 }
@@ -166,8 +158,7 @@ TEST_F(DocumentTest, OpenAsksToSaveChangesFirst) {
         {"Cancel", {Answer::Cancel}, {}, false},
         {"Yes, save dialog cancelled", {Answer::Yes}, {{FileChoiceStatus::Cancelled, {}}}, false},
         {"Yes, save failed", {Answer::Yes}, {Chosen(PathOf("plain/x.lx2"))}, false},
-        {"No", {Answer::No}, {}, true},
-    };
+        {"No", {Answer::No}, {}, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         test::ScriptedQuestions questions;
@@ -214,8 +205,7 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
          "File format error:This file is not Lumadex database.", previous, 1},
         {PathOf("missing.lx2"), ReadOutcome::CantOpen, "Can't open " + PathOf("missing.lx2"),
          previous, 1},
-        {broken, ReadOutcome::Broken, "File read error:File is broken.SCANDISK NOW!!", broken, 2},
-    };
+        {broken, ReadOutcome::Broken, "File read error:File is broken.SCANDISK NOW!!", broken, 2}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path.toStdString());
         listener_.logged.clear();
@@ -226,31 +216,6 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
         EXPECT_EQ(document_.catalogue().count(), row.records);
         EXPECT_EQ(observer_.Of("result"), QStringList{"Reading DataBase...Done"});
     }
-}
-
-TEST_F(DocumentTest, OldFormatIsReportedAndStaysUnsaved) {
-    const QString path = PathOf("old.lx2");
-    WriteFile(path, DatabaseBytes(4, {Named("/o/x.jpg")}));
-    questions_.openChoices = {Chosen(path)};
-    document_.Open();
-    EXPECT_TRUE(observer_.Of("progress").contains("Reading previous version Database...."));
-    EXPECT_TRUE(document_.oldFormatRead());
-    EXPECT_FALSE(document_.dataChanged());
-    EXPECT_TRUE(document_.CanSave());
-    EXPECT_TRUE(document_.Title().endsWith("]!"));
-}
-
-TEST_F(DocumentTest, ImportingADatabaseIntoItselfUnderNotCareDoublesItsRecords) {
-    const QString path = PathOf("self.lx2");
-    WriteFile(path, DatabaseBytes(8, {Named("/p/a.jpg"), Named("b.jpg")},
-                                  std::uint8_t(RowOf(OptionId::NotCare).choiceValue)));
-    ASSERT_EQ(ReadFile(path), ReadOutcome::Complete);
-    document_.setDataChanged(false);
-    questions_.openChoices = {Chosen(path)};
-    document_.Import();
-    EXPECT_EQ(document_.catalogue().count(), 4);
-    EXPECT_EQ(document_.databasePath(), path);
-    EXPECT_FALSE(document_.mergeMode());
 }
 
 TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
@@ -270,6 +235,7 @@ TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
     EXPECT_EQ(document_.databasePath(), dir_.path() + "/mine&theirs.v2.lx2");
     EXPECT_EQ(observer_.events.first(), "stop shown");
     EXPECT_EQ(observer_.events.last(), "stop hidden");
+    EXPECT_FALSE(document_.mergeMode());
 
     questions_.openChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}};
     const QString renamed = document_.databasePath();

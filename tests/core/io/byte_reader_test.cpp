@@ -67,10 +67,8 @@ TEST(ByteReaderTest, StoredStringsOf256BytesOrMoreEndAtTheirFirstZero) {
         std::size_t expectedLength;
     };
     constexpr std::size_t npos = std::string::npos;
-    const Row rows[] = {
-        {0, npos, 0},     {10, 3, 10}, {255, 100, 255},    {256, 100, 100},
-        {256, npos, 256}, {300, 0, 0}, {1023, 1022, 1022},
-    };
+    const Row rows[] = {{0, npos, 0},     {10, 3, 10}, {255, 100, 255},   {256, 100, 100},
+                        {256, npos, 256}, {300, 0, 0}, {1023, 1022, 1022}};
     for (const Row& row : rows) {
         std::string stored(row.length, 'x');
         if (row.zeroAt != npos)

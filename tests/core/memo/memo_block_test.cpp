@@ -37,28 +37,14 @@ bool ReadInto(DataManage& store, const Bytes& bytes) {
     return ok;
 }
 
-TEST(MemoBlockTest, WriterLaysOutTheBlockFieldByField) {
-    DataManage store;
-    store.AddGroup("Tags", 100);
-    store.AddGroup("\xC3\x89t\xC3\xA9", 101);
-    store.AddMemo("red", 100);
-    store.AddMemo("tmp", 100);
-    store.AddMemo("x", 101);
-    store.DeleteMemo("tmp", 100);
-    EXPECT_EQ(Written(store), Block({{"Tags", 100}, {"\xC3\x89t\xC3\xA9", 101}},
-                                    {{"red", 100}, {"", -1}, {"x", 101}}));
-}
-
 TEST(MemoBlockTest, ReadingAWrittenBlockGivesTheSameStoreAndTheSameBytes) {
     DataManage original;
     ASSERT_TRUE(ReadInto(original, Block({}, {}, 7)));
     original.AddGroup("People", 100);
     original.AddGroup(std::string(300, 'g'), 104);
-    original.AddGroup("", 0);
     original.AddMemo("Ann", 100);
     original.AddMemo("gone", 104);
     original.AddMemo(std::string(256, 'n'), 104);
-    original.AddMemo("", 0);
     original.DeleteMemo("gone", 104);
     const Bytes bytes = Written(original);
 
@@ -71,35 +57,22 @@ TEST(MemoBlockTest, ReadingAWrittenBlockGivesTheSameStoreAndTheSameBytes) {
     EXPECT_EQ(copy.AddMemo("new", 100), 1) << "a free slot read stays reusable";
 }
 
-TEST(MemoBlockTest, NamesEndAtTheirFirstZeroAndFreeSlotsDropTheirName) {
-    std::string longName(300, 'L');
-    longName[20] = '\0';
-    std::string shortName(255, 'S');
-    shortName[20] = '\0';
-    DataManage store;
-    ASSERT_TRUE(ReadInto(store, Block({{longName, 100}, {shortName, 101}},
-                                      {{longName, 100}, {"junk", -1}, {"after", 101}})));
-    EXPECT_EQ(store.groups(),
-              (std::vector<MemoGroup>{{std::string(20, 'L'), 100}, {std::string(20, 'S'), 101}}));
-    EXPECT_EQ(store.slots(),
-              (std::vector<MemoSlot>{{std::string(20, 'L'), 100}, {}, {"after", 101}}));
-}
-
 TEST(MemoBlockTest, MergedGroupsAreShiftedByTheHighestIdAndRenamedWhenTheirNameExists) {
     DataManage store;
     store.AddGroup("People", 100);
     store.AddGroup("Places", 105);
     store.AddMemo("Ann", 100);
     store.setGroupIdOffset(store.HighestGroupId());
-    ASSERT_TRUE(ReadInto(
-        store, Block({{"People", 100}, {"Things", 101}}, {{"Bob", 100}, {"", -1}, {"Cup", 101}})));
+    ASSERT_TRUE(ReadInto(store, Block({{"People", 100}, {"Things", 101}},
+                                      {{"Bob", 100}, {"junk", -1}, {"Cup", 101}})));
 
     EXPECT_EQ(store.groups(),
               (std::vector<MemoGroup>{
                   {"People", 100}, {"Places", 105}, {"People1", 205}, {"Things", 206}}));
     EXPECT_EQ(store.slots(),
               (std::vector<MemoSlot>{{"Ann", 100}, {"Bob", 205}, {"", -1}, {"Cup", 206}}));
-    EXPECT_TRUE(store.MemosOfGroup(104).empty()) << "a free slot read must not join a group";
+    EXPECT_TRUE(store.MemosOfGroup(104).empty())
+        << "a free slot read joins no group, keeps no name";
     EXPECT_EQ(store.AddMemo("Dan", 100), 2);
 }
 
@@ -109,14 +82,10 @@ TEST(MemoBlockTest, GroupNamesReadAreMadeUniqueAmongExistingAndEarlierOnes) {
         std::vector<std::string> read;
         std::vector<std::string> expected; // names of the groups read, in order
     };
-    const Row rows[] = {
-        {{}, {"A", "B"}, {"A", "B"}},
-        {{"A"}, {"A"}, {"A1"}},
-        {{"A", "A1"}, {"A"}, {"A2"}},
-        {{}, {"A", "A", "A"}, {"A", "A1", "A2"}},
-        {{"A1"}, {"A", "A", "A1"}, {"A", "A2", "A11"}},
-        {{"A", "A2"}, {"A", "A", "A"}, {"A1", "A3", "A4"}},
-    };
+    const Row rows[] = {{{"A"}, {"A"}, {"A1"}},
+                        {{}, {"A", "A", "A"}, {"A", "A1", "A2"}},
+                        {{"A1"}, {"A", "A", "A1"}, {"A", "A2", "A11"}},
+                        {{"A", "A2"}, {"A", "A", "A"}, {"A1", "A3", "A4"}}};
     for (const Row& row : rows) {
         DataManage store;
         for (const std::string& name : row.existing)
@@ -139,15 +108,13 @@ TEST(MemoBlockTest, IdsThatCannotBeShiftedMakeTheBlockBroken) {
         const char* name;
         std::vector<StoredName> groups, slots;
         int groupsKept, slotsKept;
-    } rows[] = {
-        {"group id overflows", {{"ok", 3}, {"big", 100}}, {}, 1, 0},
-        {"slot id overflows", {}, {{"ok", 5}, {"big", 6}}, 0, 1},
-        {"slot id lands on the free marker",
-         {},
-         {{"odd", std::int32_t(-1 - std::int64_t(offset))}},
-         0,
-         0},
-    };
+    } rows[] = {{"group id overflows", {{"ok", 3}, {"big", 100}}, {}, 1, 0},
+                {"slot id overflows", {}, {{"ok", 5}, {"big", 6}}, 0, 1},
+                {"slot id lands on the free marker",
+                 {},
+                 {{"odd", std::int32_t(-1 - std::int64_t(offset))}},
+                 0,
+                 0}};
     for (const auto& row : rows) {
         DataManage store;
         store.setGroupIdOffset(offset);

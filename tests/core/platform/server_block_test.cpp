@@ -81,12 +81,10 @@ TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
         QByteArray path;
         bool accepted;
         QByteArray readBack;
-    } rows[] = {
-        {"longest that fits", longest, true, longest},
-        {"shorter path ends at its own zero", "/pictures/b.jpg", true, "/pictures/b.jpg"},
-        {"one byte too long, field unchanged", longest + 'x', false, "/pictures/b.jpg"},
-        {"empty", "", true, ""},
-    };
+    } rows[] = {{"longest that fits", longest, true, longest},
+                {"shorter path ends at its own zero", "/pictures/b.jpg", true, "/pictures/b.jpg"},
+                {"one byte too long, field unchanged", longest + 'x', false, "/pictures/b.jpg"},
+                {"empty", "", true, ""}};
     for (const Row& row : rows) {
         EXPECT_EQ(block.WritePath(row.path), row.accepted) << row.what;
         EXPECT_EQ(reader.Path(), row.readBack) << row.what;

@@ -1,5 +1,5 @@
-#include "platform/settings_folder.h"
 #include "core/store/scoped_settings_home.h"
+#include "platform/settings_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

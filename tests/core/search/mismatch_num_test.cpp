@@ -24,15 +24,12 @@ TEST(MismatchNumTest, HandsOutTheLowestFreeNumberFromOneAndReusesReleasedOnes) {
 
 TEST(MismatchNumTest, NumbersAboveTheAllocatedRangeCanBeMarkedButAreNeverHandedOut) {
     MismatchNum numbers;
-    const std::uint16_t aboveRange[] = {8192, 9000, 65535};
-    for (std::uint16_t number : aboveRange) {
-        numbers.Mark(number);
-        EXPECT_FALSE(numbers.IsFree(number)) << number;
-        EXPECT_EQ(numbers.HighestUsed(), number);
-    }
-    numbers.Release(9000);
-    EXPECT_TRUE(numbers.IsFree(9000));
+    numbers.Mark(8192);
+    numbers.Mark(65535);
     EXPECT_FALSE(numbers.IsFree(8192));
+    EXPECT_EQ(numbers.HighestUsed(), 65535);
+    numbers.Release(65535);
+    EXPECT_TRUE(numbers.IsFree(65535));
     EXPECT_EQ(numbers.Allocate(), 1);
 
     numbers.Clear();

@@ -126,18 +126,6 @@ TEST(SimilarityIndexTest, IndexedFullSearchListsExactlyWhatTheScanLists) {
     EXPECT_GT(listedSomething, 200) << "the catalogues must hold similar pictures";
 }
 
-TEST(SimilarityIndexTest, AutomaticChoiceOnALargerCatalogueAgreesWithTheScan) {
-    std::mt19937 random(7);
-    Catalogue catalogue;
-    FillRandomCatalogue(catalogue, random, 5000);
-    const FullSearchSettings defaults;
-    ASSERT_TRUE(IndexPays(PlanIndex(defaults.options), catalogue.count()));
-    const Outcome scanned = Search(catalogue, defaults, SearchMethod::Scan, -1);
-    const Outcome automatic = Search(catalogue, defaults, SearchMethod::Automatic, -1);
-    EXPECT_GT(scanned.found, 100);
-    EXPECT_EQ(automatic.events, scanned.events);
-}
-
 // Every pair of signatures the options call similar shares the masked words of a table, so the
 // index can find it: the pigeonhole argument, checked on pairs at and around the limits.
 TEST(SimilarityIndexTest, EveryPlanFindsEverySimilarPair) {

