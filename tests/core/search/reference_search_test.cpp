@@ -41,19 +41,6 @@ TEST(ReferenceSearchTest, IdenticalPicturesShowEachOtherAndThemselvesOnlyWhenAsk
     EXPECT_TRUE(HasSimilar(catalogue, lone, ShowingReference(true)));
 }
 
-TEST(ReferenceSearchTest, MatchesComeInCatalogueOrderWithoutTheGroupsMembers) {
-    Catalogue catalogue;
-    AddPicture(catalogue, "/p/a.jpg", kBits ^ LowBits(8), kLevels, kUnknown, 3);
-    AddPicture(catalogue, "/p/b.jpg", kBits ^ LowBits(9), kLevels);
-    Pdata& reference = AddPicture(catalogue, "/p/c.jpg", kBits, kLevels, kUnknown, 3);
-    AddPicture(catalogue, "/p/d.jpg", kBits ^ LowBits(2), kLevels, kUnknown, 4);
-    AddPicture(catalogue, "/p/e.jpg", kBits, kLevels, kUnknown, 3);
-    AddPicture(catalogue, "/p/f.jpg", kBits, kLevels);
-    EXPECT_EQ(Paths(FindSimilarForReference(catalogue, reference, ShowingReference(true), true)),
-              (QStringList{"/p/d.jpg", "/p/f.jpg"}))
-        << "group 3 hides its members from each other, the reference from itself included";
-}
-
 TEST(ReferenceSearchTest, RegionsAreSearchedOnlyWhenTheWholePictureFindsNothing) {
     Catalogue catalogue;
     Pdata& p = AddPicture(catalogue, "/p/p.jpg", kBits, kLevels);
@@ -74,17 +61,6 @@ TEST(ReferenceSearchTest, RegionsAreSearchedOnlyWhenTheWholePictureFindsNothing)
 
     AddPicture(catalogue, "/p/z.jpg", kBits, kLevels);
     EXPECT_EQ(Paths(FindSimilarForReference(catalogue, p, hidden, true)), QStringList{"/p/z.jpg"});
-}
-
-TEST(ReferenceSearchTest, AReferenceOutsideTheCatalogueHasNoSelfToSkip) {
-    Catalogue catalogue;
-    AddPicture(catalogue, "/p/a.jpg", kBits, kLevels);
-    Pdata outside(QStringLiteral("/p/a.jpg"));
-    outside.signatureBits = kBits;
-    outside.signatureLevels = kLevels;
-    EXPECT_EQ(Paths(FindSimilarForReference(catalogue, outside, ShowingReference(false), true)),
-              QStringList{"/p/a.jpg"});
-    EXPECT_TRUE(HasSimilar(catalogue, outside, ShowingReference(false)));
 }
 
 Bitmap Gradient(int width, int height) {

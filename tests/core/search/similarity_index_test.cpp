@@ -156,29 +156,5 @@ TEST(SimilarityIndexTest, EveryPlanFindsEverySimilarPair) {
     }
 }
 
-TEST(SimilarityIndexTest, CandidatesAfterAnIndexComeInAscendingOrderPerTable) {
-    Catalogue catalogue;
-    for (int i = 0; i < 64; ++i)
-        AddPicture(catalogue, QString("/p/%1.jpg").arg(i, 2, 10, QChar('0')), 0xABCD0000u | (i % 4),
-                   0x1234u);
-    const IndexPlan plan = PlanIndex(SearchOptions());
-    const SimilarityIndex index(catalogue, plan);
-    std::vector<int> seen;
-    index.ForEachCandidate(0xABCD0000u, 0x1234u, 40, [&](int j) {
-        seen.push_back(j);
-        return true;
-    });
-    std::vector<int> laterRecords;
-    for (int j = 41; j < 64; ++j)
-        laterRecords.push_back(j);
-    ASSERT_EQ(seen.size(), laterRecords.size() * plan.tables.size())
-        << "every record shares the levels word, so each table holds them all in one bucket";
-    EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 23), laterRecords);
-    int visits = 0;
-    EXPECT_FALSE(
-        index.ForEachCandidate(0xABCD0000u, 0x1234u, -1, [&](int) { return ++visits < 3; }));
-    EXPECT_EQ(visits, 3);
-}
-
 } // namespace
 } // namespace lumadex

@@ -174,20 +174,5 @@ TEST(SimilarityScanTest, ReferenceWithoutSignatureFindsNothingButSuchCandidatesA
         << "two bits from all ones";
 }
 
-TEST(SimilarityScanTest, FindNextSimilarTakesTheFolderOfItsReference) {
-    Catalogue catalogue;
-    Pdata& a = AddPicture(catalogue, "/Pics/a.jpg", kBits, kLevels);
-    AddPicture(catalogue, "/pics/b.jpg", kBits, kLevels);
-    AddPicture(catalogue, "/pics/sub/c.jpg", kBits, kLevels);
-    Pdata& d = AddPicture(catalogue, "/x/d.jpg", kBits, kLevels);
-    SearchOptions options;
-    options.excludeSameFolder = true;
-    SimilarityScan scan(catalogue, options);
-    EXPECT_EQ(scan.FindNextSimilar(-1, 1, a), 2) << "skips /Pics/a.jpg and /pics/b.jpg";
-    EXPECT_EQ(scan.referenceFolder(), "/pics");
-    EXPECT_EQ(scan.FindNextSimilar(-1, 1, d), 0);
-    EXPECT_EQ(scan.FindNextSimilar(2, 1, d), -1);
-}
-
 } // namespace
 } // namespace lumadex

@@ -80,12 +80,6 @@ TEST(AppConfigParse, ShortFilesLeaveTheMissingSettingsAlone) {
     EXPECT_EQ(read, expected);
 
     read = AppConfig();
-    ParseAppConfig(full.first(14), read);
-    EXPECT_EQ(read.mismatchEditor, Distinct().mismatchEditor);
-    EXPECT_EQ(read.unlinkedData, (WindowGeometry{31, 32, 394, 293}));
-    EXPECT_EQ(read.openFormFolder, QString());
-
-    read = AppConfig();
     ParseAppConfig(full.first(36), read);
     EXPECT_EQ(read.cacheCount, "12");
     EXPECT_EQ(read.thumbnail, Distinct().thumbnail);
@@ -104,11 +98,8 @@ TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
     EXPECT_EQ(read.mismatchEditor.height, 344);
     EXPECT_EQ(read.buttonVisibility, -1);
     EXPECT_FALSE(read.useSubIndex);
-    EXPECT_FALSE(read.usePreviewCache);
     EXPECT_EQ(read.thumbnail, (WindowGeometry{41, 0, 443, 445}));
     EXPECT_FALSE(read.thumbnailLargeView);
-    EXPECT_FALSE(read.thumbnailKeepAspect);
-    EXPECT_EQ(read.cacheCount, "12");
 }
 
 TEST_F(AppConfigFile, TextsWithLineBreaksDoNotShiftTheLinesAfterThem) {
