@@ -125,20 +125,6 @@ TEST(DataManageTest, DeleteGroupFreesEveryMemoOfItAndRemovesTheGroup) {
     EXPECT_EQ(store.UniqueGroupName("Drop"), "Drop") << "the deleted group's name is free again";
 }
 
-TEST(DataManageTest, MemosOfGroupListsSlotsInOrderWithTheirIndices) {
-    DataManage store =
-        StoreWithMemos({{"x", 100}, {"gone", 101}, {"y", 101}, {"z", 100}, {"zero", 0}});
-    store.DeleteMemo("gone", 101);
-
-    EXPECT_EQ(store.MemosOfGroup(100), (std::vector<MemoEntry>{{0, "x", 100}, {3, "z", 100}}));
-    EXPECT_EQ(store.MemosOfGroup(101, true), (std::vector<MemoEntry>{{2, "y", 101}}));
-    EXPECT_EQ(store.MemosOfGroup(0), (std::vector<MemoEntry>{{4, "zero", 0}}));
-    EXPECT_TRUE(store.MemosOfGroup(kFreeSlotGroupId).empty()) << "free slots are no group";
-    const auto all = store.MemosOfGroup(0, true);
-    ASSERT_EQ(all.size(), 5u) << "every slot, free ones included";
-    EXPECT_EQ(all[1], (MemoEntry{1, "", kFreeSlotGroupId}));
-}
-
 TEST(DataManageTest, RenamingAndMovingKeepTheirOwnNameAndAvoidOthers) {
     DataManage store = StoreWithMemos({{"Memo", 100}, {"Memo1", 100}, {"Sky", 101}, {"Sky1", 101}});
     store.AddGroup("Group", 100);

@@ -2,7 +2,6 @@
 #include "search/search_options.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 namespace lumadex {
 namespace {
@@ -69,17 +68,6 @@ TEST(OptionModel, OnlyAChangedSearchOptionMarksTheSearchOutdated) {
         model.setSearchChanged(false);
         EXPECT_FALSE(model.searchChanged());
     }
-}
-
-TEST(OptionModel, OptionsAreFoundByTheirExactNames) {
-    std::set<std::string_view> names;
-    for (const OptionRow& row : OptionRows()) {
-        EXPECT_TRUE(names.insert(row.name).second) << "duplicate name " << row.name;
-        EXPECT_EQ(FindOption(row.name), row.id) << row.name;
-    }
-    EXPECT_EQ(FindOption("trackbar1"), std::nullopt);
-    EXPECT_EQ(FindOption("TrackBar"), std::nullopt);
-    EXPECT_EQ(FindOption(""), std::nullopt);
 }
 
 TEST(SearchOptions, TakenFromTheModel) {

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -88,27 +87,6 @@ TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
     std::memset(companion.bytes() + ServerBlock::kPathOffset, 'z',
                 ServerBlock::kSize - ServerBlock::kPathOffset);
     EXPECT_EQ(reader.Path(), QByteArray(ServerBlock::kSize - ServerBlock::kPathOffset, 'z'));
-}
-
-// The block lives while any user holds it, so a later copy finds it in use, and goes with the
-// last user, so the next run does not inherit stale window handles.
-TEST(ServerBlock, BlockLivesWhileAnyUserHoldsItAndGoesWithTheLast) {
-    const std::string name = UniqueBlockName();
-    auto first = std::make_unique<ServerBlock>(name.c_str());
-    auto second = std::make_unique<ServerBlock>(name.c_str());
-    first->WriteMainWindowHandle(42);
-    first->WritePath("/a.png");
-    first.reset();
-    auto later = std::make_unique<ServerBlock>(name.c_str());
-    EXPECT_EQ(later->MainWindowHandle(), 42u);
-    EXPECT_EQ(later->Path(), "/a.png");
-
-    second.reset();
-    later.reset();
-    EXPECT_LT(::shm_open(name.c_str(), O_RDONLY, 0), 0) << "the name went with the last user";
-    ServerBlock fresh(name.c_str());
-    EXPECT_EQ(fresh.MainWindowHandle(), 0u);
-    EXPECT_EQ(fresh.Path(), "");
 }
 
 TEST(ServerBlock, UnopenableBlockIgnoresWritesAndReadsNothing) {

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace lumadex {
@@ -16,18 +15,6 @@ TEST(SettingsFolder, EnvironmentVariableNamesTheFolderAndItIsCreated) {
     EXPECT_EQ(ProgramFolder(), QDir::toNativeSeparators(nested));
     EXPECT_TRUE(QFileInfo(nested).isDir());
     EXPECT_EQ(ProgramFilePath("app.cfg"), QDir::toNativeSeparators(nested + "/app.cfg"));
-}
-
-TEST(SettingsFolder, WithoutTheVariableTheUsersConfigFolderIsUsed) {
-    test::ScopedSettingsHome home; // restores the variable afterwards
-    QStandardPaths::setTestModeEnabled(true);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    qputenv(kSettingsFolderVariable, ""); // as if unset
-    const QString folder = QDir::fromNativeSeparators(ProgramFolder());
-    EXPECT_TRUE(folder.startsWith(config + "/")) << folder.toStdString();
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    QDir().rmdir(folder);
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 } // namespace

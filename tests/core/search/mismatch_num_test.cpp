@@ -77,14 +77,5 @@ TEST(MismatchMergeTest, SumsBeyond16BitsGetFreeNumbersThatJoinNoOtherGroup) {
     EXPECT_LT(forOverflow, 10) << "numbers for overflows never collide with later sums";
 }
 
-TEST(MismatchMergeTest, WithNoFreeNumberLeftAnOverflowingRecordLeavesItsGroup) {
-    MismatchNum numbers;
-    for (std::uint32_t number = 1; number <= 65534; ++number)
-        numbers.Mark(std::uint16_t(number));
-    MismatchMerge merge(numbers);
-    EXPECT_EQ(merge.Renumber(1), 65535);
-    EXPECT_EQ(merge.Renumber(2), 0);
-}
-
 } // namespace
 } // namespace lumadex

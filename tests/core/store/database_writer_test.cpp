@@ -75,15 +75,9 @@ TEST(DatabaseWriter, WritesTheLayoutByteForByte) {
     Bytes expected(header.begin(), header.end());
     test::AppendMemoBlock(expected, {{"Places", 100}}, {{"", -1}, {"town", 100}});
     // The sub-index entry is stored as Top, Left, Bottom, Right.
-    test::AppendRecord(expected, 8,
-                       {"/pics/a/1.jpg",
-                        0x11223344,
-                        0x55667788,
-                        0x0203,
-                        123456,
-                        -1,
-                        {1, 0},
-                        {{7, 8, 2, 1, 4, 3}}});
+    const test::StoredRecord firstStored = {
+        "/pics/a/1.jpg", 0x11223344, 0x55667788, 0x0203, 123456, -1, {1, 0}, {{7, 8, 2, 1, 4, 3}}};
+    test::AppendRecord(expected, 8, firstStored);
     for (const char* stored :
          {"/pics/A/2.jpg", "/pics/a/3.jpg", "4.jpg", "/pics/b/5.png", "\xC3\xA9.png"})
         test::AppendRecord(expected, 8, {stored, 0, 0, 0, -1, -1, {}, {}});
