@@ -102,26 +102,6 @@ TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
     EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."}) << "only the first save";
 }
 
-TEST_F(DocumentTest, OlderExtensionIsOfferedTheCurrentOne) {
-    const QString old = PathOf("album.lxb");
-    WriteFile(old, DatabaseBytes(7, {Named("/p/a.jpg")}));
-    ASSERT_EQ(ReadFile(old), ReadOutcome::Complete);
-    document_.setDataChanged(true);
-
-    questions_.answers = {Answer::No};
-    EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
-    EXPECT_EQ(questions_.asked[0].text, "Change file extension to 'lx2' ?");
-    EXPECT_EQ(test::ReadFile(old).mid(0, 6), "LXB008") << "the current format under the old name";
-
-    document_.setDataChanged(true);
-    questions_.answers = {Answer::Yes};
-    questions_.saveChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}};
-    EXPECT_EQ(document_.Save(), SaveOutcome::Cancelled);
-    ASSERT_EQ(questions_.saveRequests.size(), 1u);
-    EXPECT_EQ(questions_.saveRequests[0].fileName, "album.lx2");
-    EXPECT_EQ(questions_.saveRequests[0].folder, dir_.path() + "/");
-}
-
 TEST_F(DocumentTest, SaveDialogThatCannotBeShownSavesToTheEmergencyFile) {
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", dir_.path().toLocal8Bit());
@@ -233,25 +213,6 @@ TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
     EXPECT_EQ(observer_.events.first(), "stop shown");
     EXPECT_EQ(observer_.events.last(), "stop hidden");
     EXPECT_FALSE(document_.mergeMode());
-}
-
-TEST_F(DocumentTest, StopButtonEndsAnImportAndLaterReadsRunInFull) {
-    std::vector<test::StoredRecord> records;
-    for (int i = 0; i < 600; ++i)
-        records.push_back(Named("/p/" + std::to_string(1000 + i) + ".jpg"));
-    const QString path = PathOf("many.lx2");
-    WriteFile(path, DatabaseBytes(8, records));
-    int calls = 0;
-    observer_.onMessages = [&] { return ++calls == 300; };
-
-    questions_.openChoices = {Chosen(path)};
-    document_.Import();
-    EXPECT_EQ(document_.catalogue().count(), 300);
-    EXPECT_EQ(observer_.Of("count"), QStringList{"256 Files"});
-
-    observer_.onMessages = nullptr;
-    EXPECT_EQ(ReadFile(path), ReadOutcome::Complete);
-    EXPECT_EQ(document_.catalogue().count(), 300 + 600 - 300) << "DontAdd drops the repeats";
 }
 
 } // namespace

@@ -76,32 +76,6 @@ TEST(MemoBlockTest, MergedGroupsAreShiftedByTheHighestIdAndRenamedWhenTheirNameE
     EXPECT_EQ(store.AddMemo("Dan", 100), 2);
 }
 
-TEST(MemoBlockTest, GroupNamesReadAreMadeUniqueAmongExistingAndEarlierOnes) {
-    struct Row {
-        std::vector<std::string> existing;
-        std::vector<std::string> read;
-        std::vector<std::string> expected; // names of the groups read, in order
-    };
-    const Row rows[] = {{{"A"}, {"A"}, {"A1"}},
-                        {{}, {"A", "A", "A"}, {"A", "A1", "A2"}},
-                        {{"A1"}, {"A", "A", "A1"}, {"A", "A2", "A11"}},
-                        {{"A", "A2"}, {"A", "A", "A"}, {"A1", "A3", "A4"}}};
-    for (const Row& row : rows) {
-        DataManage store;
-        for (const std::string& name : row.existing)
-            store.AddGroup(name, 100);
-        std::vector<StoredName> read;
-        for (const std::string& name : row.read)
-            read.push_back({name, 100});
-        ASSERT_TRUE(ReadInto(store, Block(read, {})));
-        std::vector<std::string> names;
-        for (int i = int(row.existing.size()); i < store.groupCount(); ++i)
-            names.push_back(store.groups()[i].name);
-        EXPECT_EQ(names, row.expected) << ::testing::PrintToString(row.existing) << " + "
-                                       << ::testing::PrintToString(row.read);
-    }
-}
-
 TEST(MemoBlockTest, IdsThatCannotBeShiftedMakeTheBlockBroken) {
     const std::int32_t offset = std::numeric_limits<std::int32_t>::max() - 5;
     const struct {
@@ -154,19 +128,6 @@ TEST(MemoBlockTest, TruncatedBlocksFailAtEveryLengthAndKeepTheCompleteEntries) {
         EXPECT_EQ(store.slotCount(), complete(slotEnds, length)) << "length " << length;
         EXPECT_EQ(store.storeVersion(), length >= 12 ? 3 : 1) << "length " << length;
     }
-}
-
-TEST(MemoBlockTest, HugeCountsInAShortBlockFailWithoutReservingForThem) {
-    Bytes bytes;
-    test::PutU32(bytes, 1);
-    test::PutU32(bytes, 0xFFFFFFFF);
-    test::PutU32(bytes, 0xFFFFFFFF);
-    test::PutText(bytes, "only");
-    test::PutU32(bytes, 100);
-    DataManage store;
-    EXPECT_FALSE(ReadInto(store, bytes));
-    EXPECT_EQ(store.groupCount(), 1);
-    EXPECT_LT(store.groups().capacity(), 16u);
 }
 
 } // namespace

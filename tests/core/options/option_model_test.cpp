@@ -8,21 +8,6 @@ namespace {
 
 using enum OptionId;
 
-TEST(OptionModel, LoosenessRangeFollowsDoubleCheck) {
-    OptionModel model;
-    ASSERT_TRUE(model.setValue(TrackBar1, 12));
-    ASSERT_TRUE(model.setValue(DoubleCheck, 0));
-    EXPECT_EQ(model.maximum(TrackBar1), 4);
-    EXPECT_EQ(model.value(TrackBar1), 4);
-    EXPECT_FALSE(model.setValue(TrackBar1, 5));
-    EXPECT_EQ(model.value(TrackBar1), 4);
-
-    ASSERT_TRUE(model.setValue(DoubleCheck, 1));
-    EXPECT_EQ(model.maximum(TrackBar1), 15);
-    EXPECT_EQ(model.value(TrackBar1), 4) << "widening the range does not move the position";
-    EXPECT_TRUE(model.setValue(TrackBar1, 15));
-}
-
 TEST(OptionModel, RefusesValuesOutsideTheControlsRange) {
     struct Case {
         OptionId option;

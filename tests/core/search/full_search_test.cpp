@@ -59,16 +59,6 @@ TEST_P(FullSearchTest, ChainAToBToCListsOnlyAAndB) {
     EXPECT_TRUE(AllGroupNumbersCleared());
 }
 
-TEST_P(FullSearchTest, FoundRecordIsListedWhenReachedEvenIfItMatchesLaterOnes) {
-    // A finds C; B is alone; C also matches D but is not searched; D matches nothing later.
-    AddPicture(catalogue, "/p/a.jpg", kBits, kLevels);
-    AddPicture(catalogue, "/p/b.jpg", ~kBits, ~kLevels);
-    AddPicture(catalogue, "/p/c.jpg", kBits ^ LowBits(4), kLevels);
-    AddPicture(catalogue, "/p/d.jpg", kBits ^ LowBits(12), kLevels);
-    EXPECT_EQ(Run(Settings()), 2);
-    EXPECT_EQ(observer.listed, (QStringList{"/p/a.jpg", "/p/c.jpg"}));
-}
-
 TEST_P(FullSearchTest, StatusEvery256RecordsAndAtEachListing) {
     for (int i = 0; i < 600; ++i) {
         const auto bits = std::uint32_t(i) * 0x9E3779B1u;

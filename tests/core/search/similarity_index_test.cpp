@@ -105,35 +105,5 @@ TEST(SimilarityIndexTest, IndexedFullSearchListsExactlyWhatTheScanLists) {
     EXPECT_GT(listedSomething, 200) << "the catalogues must hold similar pictures";
 }
 
-// Every pair of signatures the options call similar shares the masked words of a table, so the
-// index can find it: the pigeonhole argument, checked on pairs at and around the limits.
-TEST(SimilarityIndexTest, EveryPlanFindsEverySimilarPair) {
-    std::mt19937 random(99);
-    for (int round = 0; round < 300; ++round) {
-        const SearchOptions options = RandomOptions(random);
-        const IndexPlan plan = PlanIndex(options);
-        ASSERT_FALSE(plan.tables.empty());
-        const SimilarityTest test(
-            options, {std::uint32_t(random()), std::uint32_t(random()), 0, kUnknown, {}});
-        int similarPairs = 0;
-        for (int pair = 0; pair < 2000; ++pair) {
-            const std::uint32_t bits =
-                FlipRandomBits(test.reference().bits, int(random() % 17), random);
-            const std::uint32_t levels =
-                ChangeRandomCells(test.reference().levels, int(random() % 6), random);
-            if (!test.SignatureMatches(bits, levels))
-                continue;
-            ++similarPairs;
-            bool shared = false;
-            for (const IndexKeyMask& mask : plan.tables) {
-                shared |= ((bits ^ test.reference().bits) & mask.bits) == 0 &&
-                          ((levels ^ test.reference().levels) & mask.levels) == 0;
-            }
-            ASSERT_TRUE(shared) << "round " << round;
-        }
-        ASSERT_GT(similarPairs, 0) << "round " << round;
-    }
-}
-
 } // namespace
 } // namespace lumadex

@@ -71,22 +71,6 @@ TEST_F(AppConfigFile, MissingFileChangesNothingAndASavedFileReadsBack) {
     EXPECT_EQ(read.mainWindow, (WindowGeometry{5, 6, 700, 500})) << "line feeds alone";
 }
 
-TEST(AppConfigParse, ShortFilesLeaveTheMissingSettingsAlone) {
-    const QStringList full = FormatAppConfig(Distinct());
-    AppConfig read; // what the windows hold before the file is read
-    ParseAppConfig(full.first(4), read);
-    AppConfig expected;
-    expected.mainWindow = Distinct().mainWindow;
-    EXPECT_EQ(read, expected);
-
-    read = AppConfig();
-    ParseAppConfig(full.first(36), read);
-    EXPECT_EQ(read.cacheCount, "12");
-    EXPECT_EQ(read.thumbnail, Distinct().thumbnail);
-    EXPECT_FALSE(read.thumbnailLargeView);
-    EXPECT_EQ(read.thumbnailCount, QString());
-}
-
 TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
     QStringList lines = FormatAppConfig(Distinct());
     for (int line : {2, 3, 11, 20, 29, 30, 32, 35, 36, 38})

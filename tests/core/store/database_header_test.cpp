@@ -127,7 +127,9 @@ TEST(DatabaseHeaderApply, VersionRules) {
         {"006", 0x03, 0xA3, 0x3C, 0x03, 6, 5, 10, false, 10, 3, 60, 0, 1},
         {"007", 0x07, 0x00, 0x00, 0x03, 7, 5, 10, false, 2, 4, 75, 0, 1},
         {"008", 0x03, 0xC1, 0xE0, 0x03, 8, 5, 10, false, 12, 1, 96, 1, 3},
-        {"008", 0x0F, 0x00, 0x4B, 0x02, 8, 5, 10, false, 4, 4, 75, 0, 2}};
+        {"008", 0x0F, 0x00, 0x4B, 0x02, 8, 5, 10, false, 4, 4, 75, 0, 2},
+        // Only the last digit counts.
+        {"118", 0x03, 0x82, 0x4B, 0x03, 8, 5, 10, false, 8, 2, 75, 0, 3}};
     for (const VersionCase& c : cases) {
         SCOPED_TRACE(std::string(c.digits) + " byte7=" + std::to_string(c.byte7) +
                      " byte14=" + std::to_string(c.byte14));

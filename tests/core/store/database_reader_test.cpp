@@ -85,19 +85,6 @@ TEST(DatabaseReader, ReadsEveryFormatVersion) {
     }
 }
 
-TEST(DatabaseReader, VersionAndMagicRules) {
-    Bytes lastDigit = HeaderBytes("118");
-    AppendMemoBlock(lastDigit, {}, {});
-    AppendRecord(lastDigit, 8, kFull);
-    Parts parts;
-    EXPECT_EQ(parts.Read(lastDigit).status, DatabaseReadStatus::Complete);
-    ASSERT_EQ(parts.catalogue.count(), 1);
-    EXPECT_EQ(parts.catalogue.at(0).SubIndexCount(), 1) << "digits 118 read as version 8";
-    EXPECT_EQ(Parts().Read(HeaderBytes("003")).status, DatabaseReadStatus::Complete);
-    EXPECT_EQ(Parts().Read(Bytes{'L', 'X', 'C', '0', '0', '8'}).status,
-              DatabaseReadStatus::NotDatabase);
-}
-
 TEST(DatabaseReader, StoredPaths) {
     const std::string longest = "/" + std::string(1022, 'x');
     struct Row {
