@@ -41,21 +41,6 @@ TEST(ByteReaderTest, AReadPastTheEndFailsConsumesNothingAndTheFailureSticks) {
     EXPECT_FALSE(reader.Skip(0));
 }
 
-TEST(ByteReaderTest, AStringLengthBeyondTheBytesOrTheMaximumFailsWithoutConsuming) {
-    const Bytes huge = {0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'};
-    ByteReader hugeReader(huge);
-    EXPECT_EQ(hugeReader.ReadString(), "");
-    EXPECT_TRUE(hugeReader.failed());
-    EXPECT_EQ(hugeReader.position(), 0u);
-
-    const Bytes four = {4, 0, 0, 0, 'a', 'b', 'c', 'd'};
-    ByteReader atMaximum(four);
-    EXPECT_EQ(atMaximum.ReadString(4), "abcd");
-    ByteReader overMaximum(four);
-    EXPECT_EQ(overMaximum.ReadString(3), "");
-    EXPECT_TRUE(overMaximum.failed());
-}
-
 TEST(ByteReaderTest, StoredStringsOf256BytesOrMoreEndAtTheirFirstZero) {
     struct Row {
         std::size_t length;

@@ -78,17 +78,14 @@ TEST(MemoBlockTest, MergedGroupsAreShiftedByTheHighestIdAndRenamedWhenTheirNameE
 
 TEST(MemoBlockTest, IdsThatCannotBeShiftedMakeTheBlockBroken) {
     const std::int32_t offset = std::numeric_limits<std::int32_t>::max() - 5;
+    const auto freeMarker = std::int32_t(-1 - std::int64_t(offset)); // -1 once shifted
     const struct {
         const char* name;
         std::vector<StoredName> groups, slots;
         int groupsKept, slotsKept;
     } rows[] = {{"group id overflows", {{"ok", 3}, {"big", 100}}, {}, 1, 0},
                 {"slot id overflows", {}, {{"ok", 5}, {"big", 6}}, 0, 1},
-                {"slot id lands on the free marker",
-                 {},
-                 {{"odd", std::int32_t(-1 - std::int64_t(offset))}},
-                 0,
-                 0}};
+                {"slot id lands on the free marker", {}, {{"odd", freeMarker}}, 0, 0}};
     for (const auto& row : rows) {
         DataManage store;
         store.setGroupIdOffset(offset);
@@ -103,7 +100,6 @@ TEST(MemoBlockTest, TruncatedBlocksFailAtEveryLengthAndKeepTheCompleteEntries) {
     const std::vector<StoredName> slots = {{"one", 100}, {"", -1}, {"three", 101}};
     const Bytes whole = Block(groups, slots, 3);
 
-    // Where each entry ends, counted from the layout.
     std::vector<std::size_t> groupEnds, slotEnds;
     std::size_t end = 12;
     for (const StoredName& group : groups)

@@ -8,20 +8,6 @@ namespace {
 
 using enum OptionId;
 
-TEST(OptionModel, RefusesValuesOutsideTheControlsRange) {
-    struct Case {
-        OptionId option;
-        int value;
-    };
-    const Case refused[] = {
-        {TrackBar1, 16}, {TrackBar2, -1}, {HistoryCount, 100}, {ConfirmDelete, 2}};
-    for (const Case& c : refused) {
-        OptionModel model;
-        EXPECT_FALSE(model.setValue(c.option, c.value)) << RowOf(c.option).name << "=" << c.value;
-        EXPECT_EQ(model, OptionModel()) << RowOf(c.option).name;
-    }
-}
-
 TEST(OptionModel, OneRadioButtonPerGroupIsChecked) {
     OptionModel model;
     EXPECT_EQ(model.choice(RadioChoice::AddingSameFilename), 1);

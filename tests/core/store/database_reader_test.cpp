@@ -196,12 +196,6 @@ TEST(DatabaseReader, MergeShiftsMemoLinksAndMismatchGroupsPastThoseInUse) {
     EXPECT_EQ(parts.catalogue.at(1).mismatchId, 0);
     EXPECT_FALSE(parts.numbers.IsFree(6));
     EXPECT_EQ(parts.options, OptionModel()) << "a merge leaves the options alone";
-
-    Parts opened;
-    opened.numbers.Mark(4);
-    opened.Read(CurrentFile({grouped}, /*NotCare*/ 2));
-    EXPECT_EQ(opened.catalogue.at(0).mismatchId, 2);
-    EXPECT_TRUE(opened.options.isChecked(OptionId::NotCare));
 }
 
 TEST(DatabaseReader, SameNameRuleDecidesAboutARepeatedPath) {

@@ -35,17 +35,6 @@ TEST(FileHistory, NewPathsGoOnTopAndTheOldestDropOut) {
     EXPECT_EQ(history.entries(), (QStringList{Db(22), Db(21)})) << "a lower limit trims it all";
 }
 
-TEST(FileHistory, AKnownPathKeepsItsPlaceWhateverItsCaseUnlessOpenedFromTheMenu) {
-    FileHistory history = HistoryOf({Db(1), Db(2), Db(3)});
-    history.add("/DATA/db2.LX2", kDefaultHistoryCount);
-    history.add("", kDefaultHistoryCount);
-    EXPECT_EQ(history.entries(), (QStringList{Db(3), Db(2), Db(1)}));
-    history.moveToTop("/DATA/DB1.LX2");
-    EXPECT_EQ(history.entries(), (QStringList{Db(1), Db(3), Db(2)}));
-    history.moveToTop("/data/unknown.lx2");
-    EXPECT_EQ(history.entries(), (QStringList{Db(1), Db(3), Db(2)}));
-}
-
 class HistoryFiles : public ::testing::Test {
 protected:
     QString PathOf(const QString& name, bool create) const {
