@@ -31,7 +31,6 @@ TEST(CliTest, UsageErrorsExitWithTwo) {
     const CliResult help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("sign [--region L,T,R,B] FILE..."));
-    EXPECT_TRUE(help.out.contains("convert (--png NONE|STANDARD|SPEED|MINIMUM"));
 }
 
 TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {

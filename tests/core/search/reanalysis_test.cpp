@@ -12,7 +12,6 @@ TEST(ReanalysisTest, HintPathAndFileSizeRules) {
     EXPECT_EQ(PathFromPreviewHint(u"/p/a.jpg:(640x480)"), "/p/a.jpg");
     EXPECT_EQ(PathFromPreviewHint(u"/p/a:(b).jpg:(640x480)"), "/p/a");
     EXPECT_EQ(PathFromPreviewHint(u"/p/a.jpg"), "/p/a.jpg");
-    EXPECT_EQ(PathFromPreviewHint(u""), "");
     EXPECT_EQ(ReanalysisSizeProblem("/p/a.jpg", 1023), "File is too small,/p/a.jpg");
     EXPECT_EQ(ReanalysisSizeProblem("/p/a.jpg", 1024), "");
     EXPECT_EQ(ReanalysisSizeProblem("/p/a.jpg", -1), "File is too small,/p/a.jpg");

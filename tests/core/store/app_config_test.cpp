@@ -89,12 +89,10 @@ TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
 TEST_F(AppConfigFile, TextsWithLineBreaksDoNotShiftTheLinesAfterThem) {
     AppConfig config = Distinct();
     config.openFormFolder = "/odd\nfolder";
-    config.cacheCount = "1\r2";
     ASSERT_TRUE(SaveAppConfig(folder, config));
     AppConfig read;
     ASSERT_TRUE(LoadAppConfig(folder, read));
     EXPECT_EQ(read.openFormFolder, QString());
-    EXPECT_EQ(read.cacheCount, QString());
     EXPECT_EQ(read.folderChooserFolder, config.folderChooserFolder);
     EXPECT_EQ(read.thumbnail, config.thumbnail);
 }

@@ -89,7 +89,6 @@ TEST(DatabaseHeaderApply, RestoresEveryStoredOptionInBothDirections) {
     ApplyDatabaseHeader(BuildDatabaseHeader(changed, 3, 4), target);
     ExpectSameStoredOptions(target, changed);
     EXPECT_EQ(target.value(HistoryCount), 20) << "HistoryCount is not stored";
-    EXPECT_FALSE(target.isChecked(AutoRenameAtMerge)) << "AutoRenameAtMerge is not stored";
 
     OptionModel back = changed;
     ApplyDatabaseHeader(BuildDatabaseHeader(OptionModel(), -1, 0), back);
@@ -131,8 +130,7 @@ TEST(DatabaseHeaderApply, VersionRules) {
         // Only the last digit counts.
         {"118", 0x03, 0x82, 0x4B, 0x03, 8, 5, 10, false, 8, 2, 75, 0, 3}};
     for (const VersionCase& c : cases) {
-        SCOPED_TRACE(std::string(c.digits) + " byte7=" + std::to_string(c.byte7) +
-                     " byte14=" + std::to_string(c.byte14));
+        SCOPED_TRACE(std::string(c.digits) + " byte7=" + std::to_string(c.byte7));
         OptionModel model;
         const DatabaseHeaderInfo info = ApplyDatabaseHeader(
             HandWrittenHeader(c.digits, c.byte7, c.byte14, c.byte17, c.byte18), model);
@@ -180,13 +178,6 @@ TEST(DatabaseHeaderApply, ValuesBeyondAControlsRangeAreBroughtIntoIt) {
     }
 }
 
-TEST(DatabaseHeaderApply, NegativeRecordCountReadsAsNone) {
-    const DatabaseHeader header = DefaultHeader({7, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0xFF});
-    const DatabaseHeaderInfo info = ReadDatabaseHeaderInfo(header);
-    EXPECT_EQ(info.selectedIndex, 7);
-    EXPECT_EQ(info.recordCount, 0);
-}
-
 TEST(DatabaseHeaderApply, MagicCheck) {
     const DatabaseHeader valid = DefaultHeader();
     using Raw = std::vector<std::uint8_t>;
@@ -204,7 +195,6 @@ TEST(DatabaseHeaderApply, MagicCheck) {
         EXPECT_EQ(info.check, expected) << bytes.size() << " bytes";
         EXPECT_EQ(model, changed) << "options must stay as they were";
         EXPECT_EQ(info.recordCount, 0);
-        EXPECT_FALSE(info.isOldFormat());
     }
     Raw longer(valid.begin(), valid.end());
     longer.resize(4000, 0x55);

@@ -79,7 +79,6 @@ inline StoredRecord Named(std::string path, std::uint32_t bits = 0) {
     return record;
 }
 
-// Appends the record with the fields the format version holds.
 inline void AppendRecord(Bytes& out, int version, const StoredRecord& record) {
     PutText(out, record.path);
     PutU32(out, record.bits);
