@@ -17,11 +17,13 @@ TEST_F(DocumentTest, TitleShowsThePathAndTheModifiedFlags) {
     EXPECT_EQ(document_.Title(), "Lumadex Lite [New]");
     document_.setDataChanged(true);
     EXPECT_EQ(document_.Title(), "Lumadex Lite [New]*");
+    document_.setDataChanged(false);
 
-    // An old format read stays unsaved: it is marked, and the file can be saved unchanged.
+    // Reading an old format changes no data but marks it, and the file can be saved unchanged.
     const QString path = PathOf("old.lx2");
     WriteFile(path, test::DatabaseBytes(4, {test::Named("/old/a.jpg")}));
-    ASSERT_EQ(ReadFile(path), ReadOutcome::Complete);
+    questions_.openChoices = {test::Chosen(path)};
+    document_.Open();
     EXPECT_TRUE(observer_.Of("progress").contains("Reading previous version Database...."));
     EXPECT_TRUE(document_.oldFormatRead());
     EXPECT_FALSE(document_.dataChanged());

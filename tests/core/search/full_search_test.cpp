@@ -8,7 +8,6 @@ namespace {
 
 using test::AddPicture;
 using test::LowBits;
-using test::LowCells;
 using test::RecordingObserver;
 
 constexpr std::uint32_t kBits = 0x0F0F3C3Cu;

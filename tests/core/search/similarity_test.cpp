@@ -105,9 +105,9 @@ TEST(SimilarityTest, SizeCheckKeepsCandidatesWithinTheRange) {
 }
 
 TEST(SimilarityTest, ComparableFolderIsTheLowerCaseFolderKeepingTheRootSeparator) {
-    EXPECT_EQ(ComparableFolder("/Pics/Sub/c.jpg"), "/pics/sub");
-    EXPECT_EQ(ComparableFolder("/a.jpg"), "/");
-    EXPECT_EQ(ComparableFolder("Clipboard"), "");
+    EXPECT_EQ(ComparableFolder(u"/Pics/Sub/c.jpg"), "/pics/sub");
+    EXPECT_EQ(ComparableFolder(u"/a.jpg"), "/");
+    EXPECT_EQ(ComparableFolder(u"Clipboard"), "");
     EXPECT_EQ(ComparableFolder(QString::fromUtf8("/Ä/Ö.jpg")), QString::fromUtf8("/ä"));
 }
 
