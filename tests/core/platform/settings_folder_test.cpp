@@ -1,9 +1,8 @@
-#include "platform/settings_folder.h"
 #include "core/store/scoped_settings_home.h"
+#include "platform/settings_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace lumadex {
@@ -16,24 +15,6 @@ TEST(SettingsFolder, EnvironmentVariableNamesTheFolderAndItIsCreated) {
     EXPECT_EQ(ProgramFolder(), QDir::toNativeSeparators(nested));
     EXPECT_TRUE(QFileInfo(nested).isDir());
     EXPECT_EQ(ProgramFilePath("app.cfg"), QDir::toNativeSeparators(nested + "/app.cfg"));
-}
-
-TEST(SettingsFolder, WithoutTheVariableTheUsersConfigFolderIsUsed) {
-    test::ScopedSettingsHome home; // restores the variable afterwards
-    QStandardPaths::setTestModeEnabled(true);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    for (const char* value : {static_cast<const char*>(""), static_cast<const char*>(nullptr)}) {
-        if (value)
-            qputenv(kSettingsFolderVariable, value);
-        else
-            qunsetenv(kSettingsFolderVariable);
-        const QString folder = QDir::fromNativeSeparators(ProgramFolder());
-        EXPECT_TRUE(folder.startsWith(config + "/")) << folder.toStdString();
-        EXPECT_NE(folder, config) << "never the shared configuration folder itself";
-        EXPECT_TRUE(QFileInfo(folder).isDir());
-        QDir().rmdir(folder);
-    }
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 } // namespace

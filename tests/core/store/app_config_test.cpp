@@ -71,28 +71,6 @@ TEST_F(AppConfigFile, MissingFileChangesNothingAndASavedFileReadsBack) {
     EXPECT_EQ(read.mainWindow, (WindowGeometry{5, 6, 700, 500})) << "line feeds alone";
 }
 
-TEST(AppConfigParse, ShortFilesLeaveTheMissingSettingsAlone) {
-    const QStringList full = FormatAppConfig(Distinct());
-    AppConfig read; // what the windows hold before the file is read
-    ParseAppConfig(full.first(4), read);
-    AppConfig expected;
-    expected.mainWindow = Distinct().mainWindow;
-    EXPECT_EQ(read, expected);
-
-    read = AppConfig();
-    ParseAppConfig(full.first(14), read);
-    EXPECT_EQ(read.mismatchEditor, Distinct().mismatchEditor);
-    EXPECT_EQ(read.unlinkedData, (WindowGeometry{31, 32, 394, 293}));
-    EXPECT_EQ(read.openFormFolder, QString());
-
-    read = AppConfig();
-    ParseAppConfig(full.first(36), read);
-    EXPECT_EQ(read.cacheCount, "12");
-    EXPECT_EQ(read.thumbnail, Distinct().thumbnail);
-    EXPECT_FALSE(read.thumbnailLargeView);
-    EXPECT_EQ(read.thumbnailCount, QString());
-}
-
 TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
     QStringList lines = FormatAppConfig(Distinct());
     for (int line : {2, 3, 11, 20, 29, 30, 32, 35, 36, 38})
@@ -104,22 +82,17 @@ TEST(AppConfigParse, LinesThatAreNotNumbersTakeTheReadDefaults) {
     EXPECT_EQ(read.mismatchEditor.height, 344);
     EXPECT_EQ(read.buttonVisibility, -1);
     EXPECT_FALSE(read.useSubIndex);
-    EXPECT_FALSE(read.usePreviewCache);
     EXPECT_EQ(read.thumbnail, (WindowGeometry{41, 0, 443, 445}));
     EXPECT_FALSE(read.thumbnailLargeView);
-    EXPECT_FALSE(read.thumbnailKeepAspect);
-    EXPECT_EQ(read.cacheCount, "12");
 }
 
 TEST_F(AppConfigFile, TextsWithLineBreaksDoNotShiftTheLinesAfterThem) {
     AppConfig config = Distinct();
     config.openFormFolder = "/odd\nfolder";
-    config.cacheCount = "1\r2";
     ASSERT_TRUE(SaveAppConfig(folder, config));
     AppConfig read;
     ASSERT_TRUE(LoadAppConfig(folder, read));
     EXPECT_EQ(read.openFormFolder, QString());
-    EXPECT_EQ(read.cacheCount, QString());
     EXPECT_EQ(read.folderChooserFolder, config.folderChooserFolder);
     EXPECT_EQ(read.thumbnail, config.thumbnail);
 }

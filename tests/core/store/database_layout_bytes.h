@@ -15,11 +15,6 @@ namespace lumadex::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void PutU16(Bytes& out, std::uint16_t value) {
-    out.push_back(std::uint8_t(value));
-    out.push_back(std::uint8_t(value >> 8));
-}
-
 inline void PutU32(Bytes& out, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         out.push_back(std::uint8_t(value >> shift));
@@ -34,17 +29,12 @@ inline void PutText(Bytes& out, std::string_view text) {
 // and record count; every other option byte is 0.
 inline Bytes HeaderBytes(std::string_view versionDigits, std::uint8_t sameNameRule = 1,
                          std::int32_t selectedIndex = -1, std::int32_t recordCount = 0) {
-    Bytes out(128, 0);
-    out[0] = 'L';
-    out[1] = 'X';
-    out[2] = 'B';
-    for (std::size_t i = 0; i < 3; ++i)
-        out[3 + i] = std::uint8_t(versionDigits[i]);
+    Bytes out = {'L', 'X', 'B'};
+    out.insert(out.end(), versionDigits.begin(), versionDigits.begin() + 3);
+    out.resize(120, 0);
     out[9] = sameNameRule;
-    for (int i = 0; i < 4; ++i) {
-        out[std::size_t(120 + i)] = std::uint8_t(std::uint32_t(selectedIndex) >> (8 * i));
-        out[std::size_t(124 + i)] = std::uint8_t(std::uint32_t(recordCount) >> (8 * i));
-    }
+    PutU32(out, std::uint32_t(selectedIndex));
+    PutU32(out, std::uint32_t(recordCount));
     return out;
 }
 
@@ -59,13 +49,11 @@ inline void AppendMemoBlock(Bytes& out, const std::vector<StoredName>& groups,
     PutU32(out, std::uint32_t(version));
     PutU32(out, std::uint32_t(groups.size()));
     PutU32(out, std::uint32_t(slots.size()));
-    for (const StoredName& group : groups) {
-        PutText(out, group.name);
-        PutU32(out, std::uint32_t(group.id));
-    }
-    for (const StoredName& slot : slots) {
-        PutText(out, slot.name);
-        PutU32(out, std::uint32_t(slot.id));
+    for (const auto* list : {&groups, &slots}) {
+        for (const StoredName& entry : *list) {
+            PutText(out, entry.name);
+            PutU32(out, std::uint32_t(entry.id));
+        }
     }
 }
 
@@ -91,13 +79,13 @@ inline StoredRecord Named(std::string path, std::uint32_t bits = 0) {
     return record;
 }
 
-// Appends the record with the fields the format version holds.
 inline void AppendRecord(Bytes& out, int version, const StoredRecord& record) {
     PutText(out, record.path);
     PutU32(out, record.bits);
     PutU32(out, record.levels);
     if (version >= 3)
-        PutU16(out, record.mismatchId);
+        out.insert(out.end(),
+                   {std::uint8_t(record.mismatchId), std::uint8_t(record.mismatchId >> 8)});
     if (version >= 5) {
         PutU32(out, std::uint32_t(record.fileSize));
         PutU32(out, std::uint32_t(record.fileTime));

