@@ -13,35 +13,6 @@
 namespace lumadex {
 namespace {
 
-struct RecordFields {
-    const char* path;
-    std::int32_t size = 1000;
-    std::int32_t time = 1000;
-};
-
-std::vector<std::unique_ptr<Pdata>> MakeRecords(std::initializer_list<RecordFields> rows) {
-    std::vector<std::unique_ptr<Pdata>> records;
-    for (const RecordFields& row : rows) {
-        auto record = std::make_unique<Pdata>(QString::fromUtf8(row.path));
-        record->fileSize = row.size;
-        record->fileTime = row.time;
-        records.push_back(std::move(record));
-    }
-    return records;
-}
-
-// The paths of the records sorted under keyOf.
-QStringList SortedPaths(const std::vector<std::unique_ptr<Pdata>>& records, SortKeyFunction keyOf) {
-    std::vector<Pdata*> sorted;
-    for (const auto& record : records)
-        sorted.push_back(record.get());
-    SortRecordsByKey(sorted, keyOf, ListKeyOrder());
-    QStringList paths;
-    for (const Pdata* record : sorted)
-        paths << record->fileName;
-    return paths;
-}
-
 TEST(NumberedNameTest, FirstDigitRunBecomesAtLeastSixDigits) {
     // Only ASCII digits count.
     const struct {
@@ -82,18 +53,28 @@ TEST(SortKeyTest, OptionsChooseTheKey) {
     }
 }
 
-TEST(SortKeyOrderTest, NewestAndLargestFirstUnknownLast) {
-    // A time before 1970 counts as the oldest known one instead of overflowing the count down.
-    const auto records = MakeRecords({{"/old.jpg", 10, 100},
-                                      {"/unknown.jpg", -1, -1},
-                                      {"/new.jpg", 0, 2147483647},
-                                      {"/1960.jpg", 2147483647, -315619200},
-                                      {"/middle.jpg", 7, 1500000000}});
-    EXPECT_EQ(SortedPaths(records, DateKey),
-              (QStringList{"/new.jpg", "/middle.jpg", "/old.jpg", "/1960.jpg", "/unknown.jpg"}));
-    EXPECT_EQ(SortedPaths(records, SizeKey),
-              (QStringList{"/1960.jpg", "/old.jpg", "/middle.jpg", "/new.jpg", "/unknown.jpg"}));
-    EXPECT_EQ(DateKey(*records[1]), "-2147483648");
+// Ten digits counting down, so that the newest and largest sort first; unknown values get a key
+// that the list order puts after every known one. Times before 1970 count as the oldest known.
+TEST(SortKeyTest, DateAndSizeKeysCountDown) {
+    const struct {
+        std::int32_t value;
+        const char* key;
+    } rows[] = {{2147483647, "0000000000"},
+                {1500000000, "0647483647"},
+                {0, "2147483647"},
+                {-1, "-2147483648"}};
+    for (const auto& row : rows) {
+        Pdata record(QStringLiteral("/p.jpg"));
+        record.fileSize = row.value;
+        record.fileTime = row.value;
+        EXPECT_EQ(DateKey(record), row.key) << row.value;
+        EXPECT_EQ(SizeKey(record), row.key) << row.value;
+    }
+    Pdata record(QStringLiteral("/p.jpg"));
+    record.fileTime = -315619200; // 1960
+    record.fileSize = -5;
+    EXPECT_EQ(DateKey(record), "2147483647");
+    EXPECT_EQ(SizeKey(record), "-2147483648");
 }
 
 // count records named by one or two random stems and a random number, in one of three folders;
