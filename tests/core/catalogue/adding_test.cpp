@@ -34,6 +34,7 @@ protected:
     AddingOptions options_;
 };
 
+// The lists are refreshed only when the catalogue grew and the option asks.
 TEST_F(AddingTest, DroppedFolderIsScannedAndTheListsRefreshed) {
     const QString earlier = tree_.Copy("photos/blox.jpg", "earlier.jpg");
     ASSERT_EQ(pictures_.AnalyseFile(earlier, window_), ItemResult::Done);
@@ -47,16 +48,29 @@ TEST_F(AddingTest, DroppedFolderIsScannedAndTheListsRefreshed) {
     QStringList ending = window_.events.mid(window_.events.size() - 3);
     EXPECT_EQ(ending, (QStringList{"status1:Updating list...", "refresh",
                                    "status2:Adding pictures(Drag&Drop) done."}));
+    EXPECT_EQ(AddDroppedPaths(session, {folder}), ItemResult::Done); // nothing new
+    EXPECT_EQ(window_.refreshes, 1);
+
+    options_.refreshLists = false;
+    pictures_.ClearRecords();
+    AddingSession off = Session();
+    EXPECT_EQ(AddDroppedPaths(off, {folder}), ItemResult::Done);
+    EXPECT_EQ(window_.refreshes, 1);
 }
 
+// Dropped paths are stored in their long form.
 TEST_F(AddingTest, DroppedFilesAreCheckedForTheirExtension) {
     const QString text = tree_.Write("notes.txt", "hello");
     const QString bare = tree_.Write("README", "hello");
     const QString shortExtension = tree_.Copy("photos/blox.jpg", "image.jp");
-    const QString picture = tree_.Copy("photos/blox.jpg", "pic.jpeg");
+    const QString picture = tree_.Copy("photos/blox.jpg", "long name/pic.jpeg");
+    tree_.MakeFolder("other");
+    const QString unclean = tree_.root() + "/other/..//long name/./pic.jpeg";
+    const QString missing = tree_.root() + "/other/../gone.jpg";
+    EXPECT_EQ(LongPathForm(missing), missing);
 
     AddingSession session = Session();
-    EXPECT_EQ(AddDroppedPaths(session, {text, bare, shortExtension, picture}), ItemResult::Done);
+    EXPECT_EQ(AddDroppedPaths(session, {text, bare, shortExtension, unclean}), ItemResult::Done);
     EXPECT_EQ(test::CataloguePaths(pictures_), QStringList{picture});
     const QStringList illegal = {"Illegal file extention:" + text, "Illegal file extention:" + bare,
                                  "Illegal file extention:" + shortExtension};
@@ -68,32 +82,6 @@ TEST_F(AddingTest, DroppedFilesAreCheckedForTheirExtension) {
     EXPECT_EQ(AddDroppedPaths(session, {text}), ItemResult::Skipped);
     EXPECT_TRUE(window_.EventsOf("status1").isEmpty());
     EXPECT_TRUE(window_.EventsOf("status2").isEmpty());
-}
-
-TEST_F(AddingTest, DroppedPathsAreStoredInTheirLongForm) {
-    const QString picture = tree_.Copy("photos/blox.jpg", "long name/pic.jpg");
-    tree_.MakeFolder("other");
-    const QString unclean = tree_.root() + "/other/..//long name/./pic.jpg";
-
-    AddingSession session = Session();
-    EXPECT_EQ(AddDroppedPaths(session, {unclean}), ItemResult::Done);
-    EXPECT_EQ(test::CataloguePaths(pictures_), QStringList{picture});
-
-    const QString missing = tree_.root() + "/other/../gone.jpg";
-    EXPECT_EQ(LongPathForm(missing), missing);
-}
-
-TEST_F(AddingTest, ListsAreRefreshedOnlyWhenTheCatalogueGrewAndTheOptionAsks) {
-    const QString folder = PictureFolder("pics");
-    options_.refreshLists = false;
-    AddingSession off = Session();
-    EXPECT_EQ(AddDroppedPaths(off, {folder}), ItemResult::Done);
-    EXPECT_EQ(window_.refreshes, 0);
-
-    options_.refreshLists = true; // but nothing is new
-    AddingSession on = Session();
-    EXPECT_EQ(AddDroppedPaths(on, {folder}), ItemResult::Done);
-    EXPECT_EQ(window_.refreshes, 0);
 }
 
 TEST_F(AddingTest, StopInsideADroppedFolderEndsTheDrop) {
