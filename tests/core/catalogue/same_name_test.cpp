@@ -6,7 +6,7 @@
 namespace lumadex {
 namespace {
 
-// A catalogue holding one analysed picture, with a memo link and a mismatch group.
+// A catalogue holding one analysed picture, with a memo link.
 struct Scene {
     test::PictureTree tree;
     test::AddingWindow window;
@@ -19,7 +19,6 @@ struct Scene {
         EXPECT_EQ(Add(SameNameRule::NotCare), ItemResult::Done);
         old = &pictures.catalogue().at(0);
         old->AddMemoLink(4);
-        old->mismatchId = 12;
     }
 
     std::optional<ItemResult> Add(SameNameRule rule) {
@@ -38,18 +37,11 @@ protected:
     void SetUp() override { LUMADEX_REQUIRE_TESTDATA("photos"); }
 };
 
+// Replacing drops every record of the path, and no list keeps one.
 TEST_F(SameNameTest, RuleDecidesAboutAPathAlreadyHeld) {
-    Scene dontAdd;
-    EXPECT_EQ(dontAdd.Add(SameNameRule::DontAdd), std::nullopt);
-    EXPECT_EQ(dontAdd.pictures.catalogue().count(), 1);
-    Scene notCare;
-    EXPECT_EQ(notCare.Add(SameNameRule::NotCare), ItemResult::Done);
-    EXPECT_EQ(test::CataloguePaths(notCare.pictures), (QStringList{notCare.path, notCare.path}));
-}
-
-// Replacing also drops the record of an earlier NotCare addition.
-TEST_F(SameNameTest, ReplaceGivesAFreshRecordAndNoListKeepsAnOldOne) {
     Scene scene;
+    EXPECT_EQ(scene.Add(SameNameRule::DontAdd), std::nullopt);
+    EXPECT_EQ(scene.pictures.catalogue().count(), 1);
     ASSERT_EQ(scene.Add(SameNameRule::NotCare), ItemResult::Done);
     const std::vector<Pdata*> held = scene.pictures.newAdded();
     ASSERT_EQ(held.size(), 2u);
@@ -61,7 +53,6 @@ TEST_F(SameNameTest, ReplaceGivesAFreshRecordAndNoListKeepsAnOldOne) {
     for (const Pdata* record : held)
         EXPECT_FALSE(scene.Listed(record));
     EXPECT_EQ(fresh->MemoLinkCount(), 0);
-    EXPECT_EQ(fresh->mismatchId, 0);
     EXPECT_EQ(scene.pictures.newAdded(), std::vector<Pdata*>{fresh});
     EXPECT_EQ(scene.window.target.IndexOfRecord(fresh), 0);
 }
