@@ -9,7 +9,7 @@
 namespace lumadex {
 namespace {
 
-TEST(CsvSplitTest, CommaTextFields) {
+TEST(CsvSplitTest, LinesAndCommaTextFields) {
     const struct {
         const char* what;
         QString line;
@@ -28,22 +28,20 @@ TEST(CsvSplitTest, CommaTextFields) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(SplitCommaText(row.line), row.fields) << row.what;
-}
 
-TEST(CsvSplitTest, LineEndings) {
     const struct {
         const char* what;
         QString text;
         QStringList lines;
-    } rows[] = {
+    } texts[] = {
         {"mixed", "h\r\na\nb\rc", {"h", "a", "b", "c"}},
         {"blank line and ending at end", "x\r\n\r\n", {"x", ""}},
         {"CR then CR LF", "\r\r\n", {"", ""}},
         {"LF CR is two", "a\n\rb", {"a", "", "b"}},
         {"nul ends the text", QString("a\nb") + QChar(0) + "\nc", {"a", "b"}},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(SplitTextLines(row.text), row.lines) << row.what;
+    for (const auto& text : texts)
+        EXPECT_EQ(SplitTextLines(text.text), text.lines) << text.what;
 }
 
 // A catalogue of four records.
@@ -109,7 +107,6 @@ TEST(CsvRenameTest, ReadsUtf8FilesAndRefusesMissingOnes) {
 
     const CsvRenameResult missing = RenameFromCsvFile(scene.pictures, folder.filePath("none.csv"));
     EXPECT_TRUE(missing.invalid);
-    EXPECT_EQ(missing.StatusText(), "0 FileName Changed.");
 }
 
 } // namespace
