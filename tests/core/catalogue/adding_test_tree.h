@@ -16,9 +16,9 @@
 
 namespace lumadex::test {
 
-// Stands in for the main window: keeps a Reference and a Target list the way the window does
-// (every analysed record joins both; a removed record leaves both) and records what adding
-// reports. Can ask to stop once a number of records has been analysed.
+// Stands in for the main window: every analysed record joins a Reference and a Target list and
+// a removed record leaves both (the lists let go of the records before they are destroyed). Records
+// what adding reports; can ask to stop once a number of records has been analysed.
 class AddingWindow : public AddingObserver, public CatalogueListener {
 public:
     RecordListStore reference{EqualKeys::Accept};
@@ -44,14 +44,12 @@ public:
     bool StopAsked() const override {
         return stopAfterAnalysed >= 0 && analysed >= stopAfterAnalysed;
     }
-
     void ShowStatus(const QString& text) override { events << "logged:" + text; }
     void RecordAnalysed(Pdata& record) override {
         ++analysed;
         reference.Add(&record);
         target.Add(&record);
     }
-    // Like the window's lists, the stand-in's let go of the records before they are destroyed.
     void CatalogueClearing() override {
         reference.Clear();
         target.Clear();
