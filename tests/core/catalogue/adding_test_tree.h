@@ -33,6 +33,10 @@ public:
     void ShowStatus(StatusPanel panel, const QString& text) override {
         events << (panel == StatusPanel::Progress ? "status1:" : "status2:") + text;
     }
+    void ShowProgressCaption(const QString& text) override { events << "caption:" + text; }
+    void ShowPicture(const Bitmap& picture) override {
+        events << QStringLiteral("picture:%1x%2").arg(picture.width()).arg(picture.height());
+    }
     void ShowFileCount(const QString& text) override { fileCounts << text; }
     void ShowFilesProgress(int started, int total) override {
         events << QStringLiteral("progress:%1/%2").arg(started).arg(total);

@@ -1,13 +1,11 @@
-#include "catalogue/picture_catalogue.h"
 #include "catalogue/picture_preparation.h"
+#include "core/catalogue/adding_test_tree.h"
 #include "core/catalogue/test_pictures.h"
 #include "support/files.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <cstdint>
 #include <cstring>
@@ -47,53 +45,18 @@ PictureLoader TestLoader() {
     return loader;
 }
 
-// Records everything an analysis and the catalogue report.
-class Recorder : public AnalysisObserver, public CatalogueListener {
-public:
-    QStringList events;
-    int abortAfterColumns = -1;
-    int columns = 0;
-    std::vector<Pdata*> analysed;
-    std::vector<Pdata*> removing;
-
-    void ShowStatus(StatusPanel panel, const QString& text) override {
-        events << (panel == StatusPanel::Progress ? "status1:" : "status2:") + text;
-    }
-    void ShowProgressCaption(const QString& text) override { events << "caption:" + text; }
-    void ShowPicture(const Bitmap& picture) override {
-        events << QStringLiteral("picture:%1x%2").arg(picture.width()).arg(picture.height());
-    }
-    bool ShouldStop() override {
-        ++columns;
-        return StopAsked();
-    }
-    bool StopAsked() const override {
-        return abortAfterColumns >= 0 && columns >= abortAfterColumns;
-    }
-    void ShowStatus(const QString& text) override { events << "logged:" + text; }
-    void RecordAnalysed(Pdata& record) override { analysed.push_back(&record); }
-    void RecordRemoving(Pdata& record) override { removing.push_back(&record); }
-};
-
 class AnalysisTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        pictures_.SetListener(&recorder_);
-    }
+    void SetUp() override { pictures_.SetListener(&window_); }
+    QString Write(const QString& name, const QByteArray& bytes) { return tree_.Write(name, bytes); }
 
-    QString Write(const QString& name, const QByteArray& bytes) {
-        test::WriteFile(folder_.filePath(name), bytes);
-        return folder_.filePath(name);
-    }
-
-    QTemporaryDir folder_;
+    test::PictureTree tree_;
     PictureCatalogue pictures_{TestLoader()};
-    Recorder recorder_;
+    test::AddingWindow window_;
 };
 
 TEST_F(AnalysisTest, RefusedFilesAreReportedAndLeaveNoRecord) {
-    ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.test"));
+    tree_.MakeFolder("folder.test");
     struct Row {
         const char* name;
         QByteArray bytes; // empty: do not write the file
@@ -109,20 +72,20 @@ TEST_F(AnalysisTest, RefusedFilesAreReportedAndLeaveNoRecord) {
     };
     int logged = 0;
     for (const Row& row : rows) {
-        QString path = folder_.filePath(row.name);
+        QString path = tree_.Path(row.name);
         if (!row.bytes.isEmpty())
             path = Write(row.name, row.bytes);
-        recorder_.events.clear();
+        window_.events.clear();
 
-        EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Skipped) << row.name;
+        EXPECT_EQ(pictures_.AnalyseFile(path, window_), ItemResult::Skipped) << row.name;
         const QString message = QString::fromUtf8(row.message) + path;
-        EXPECT_EQ(recorder_.events, (QStringList{"status1:Reading " + path,
-                                                 "caption:Reading " + path, "logged:" + message}))
+        EXPECT_EQ(window_.events, (QStringList{"status1:Reading " + path, "caption:Reading " + path,
+                                               "logged:" + message}))
             << row.name;
         EXPECT_EQ(pictures_.errorHistory().messageCount(), ++logged) << row.name;
     }
     EXPECT_EQ(pictures_.catalogue().count(), 0);
-    EXPECT_TRUE(recorder_.analysed.empty());
+    EXPECT_EQ(window_.analysed, 0);
     EXPECT_FALSE(pictures_.dataChanged());
 }
 
@@ -134,8 +97,8 @@ TEST_F(AnalysisTest, AnalysedFileBecomesANewRecord) {
     ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
     file.close();
 
-    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Done);
-    EXPECT_EQ(recorder_.events,
+    EXPECT_EQ(pictures_.AnalyseFile(path, window_), ItemResult::Done);
+    EXPECT_EQ(window_.events,
               (QStringList{"status1:Reading " + path, "caption:Reading " + path, "picture:300x200",
                            "status1:Analyzing", "caption:Analyzing " + path}));
     ASSERT_EQ(pictures_.catalogue().count(), 1);
@@ -148,12 +111,12 @@ TEST_F(AnalysisTest, AnalysedFileBecomesANewRecord) {
     EXPECT_EQ(record.signatureBits, expected.signatureBits);
     EXPECT_EQ(record.signatureLevels, expected.signatureLevels);
     EXPECT_EQ(pictures_.newAdded(), std::vector<Pdata*>{&pictures_.catalogue().at(0)});
-    EXPECT_EQ(recorder_.analysed, std::vector<Pdata*>{&pictures_.catalogue().at(0)});
+    EXPECT_EQ(window_.target.recordAt(0), &pictures_.catalogue().at(0));
     EXPECT_TRUE(pictures_.dataChanged());
 
     // The largest picture accepted.
     const QString wide = Write("wide.test", TestPictureFile(10000, 16, 1024));
-    EXPECT_EQ(pictures_.AnalyseFile(wide, recorder_), ItemResult::Done);
+    EXPECT_EQ(pictures_.AnalyseFile(wide, window_), ItemResult::Done);
 }
 
 TEST_F(AnalysisTest, FileTimesOutsideTheRecordsRangeAreClamped) {
@@ -177,9 +140,9 @@ TEST_F(AnalysisTest, FileTimesOutsideTheRecordsRangeAreClamped) {
 
 TEST_F(AnalysisTest, AbortLeavesNoRecordAndIsNotLogged) {
     const QString path = Write("a.test", TestPictureFile(300, 200, 2000));
-    recorder_.abortAfterColumns = 60;
-    EXPECT_EQ(pictures_.AnalyseFile(path, recorder_), ItemResult::Stopped);
-    EXPECT_EQ(recorder_.events.last(), "status2:Aborted");
+    window_.stopAfterAnalysed = 0;
+    EXPECT_EQ(pictures_.AnalyseFile(path, window_), ItemResult::Stopped);
+    EXPECT_EQ(window_.events.last(), "status2:Aborted");
     EXPECT_EQ(pictures_.catalogue().count(), 0);
     EXPECT_EQ(pictures_.errorHistory().messageCount(), 0);
 }
@@ -187,24 +150,22 @@ TEST_F(AnalysisTest, AbortLeavesNoRecordAndIsNotLogged) {
 TEST_F(AnalysisTest, DeletedRecordLeavesEveryListFirst) {
     const QString first = Write("1.test", TestPictureFile(20, 20, 2000));
     const QString second = Write("2.test", TestPictureFile(30, 20, 2000));
-    ASSERT_EQ(pictures_.AnalyseFile(first, recorder_), ItemResult::Done);
-    ASSERT_EQ(pictures_.AnalyseFile(second, recorder_), ItemResult::Done);
+    ASSERT_EQ(pictures_.AnalyseFile(first, window_), ItemResult::Done);
+    ASSERT_EQ(pictures_.AnalyseFile(second, window_), ItemResult::Done);
     pictures_.setDataChanged(false);
     Pdata* doomed = &pictures_.catalogue().at(0);
     Pdata* kept = &pictures_.catalogue().at(1);
 
     pictures_.DeleteRecord(0);
-    EXPECT_EQ(recorder_.removing, std::vector<Pdata*>{doomed});
+    EXPECT_EQ(window_.removed, std::vector<Pdata*>{doomed});
     EXPECT_EQ(pictures_.newAdded(), std::vector<Pdata*>{kept});
     EXPECT_EQ(pictures_.catalogue().count(), 1);
     EXPECT_TRUE(pictures_.dataChanged());
 }
 
 TEST(PictureLoaderTest, FirstDecoderThatTakesTheFileDecides) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString path = folder.filePath("x.Abc");
-    test::WriteFile(path, TestPictureFile(40, 30, 100));
+    const test::PictureTree tree;
+    const QString path = tree.Write("x.Abc", TestPictureFile(40, 30, 100));
 
     QStringList asked;
     const auto decoderFor = [&asked](QString name, std::optional<DecodeStatus> outcome) {
@@ -226,7 +187,7 @@ TEST(PictureLoaderTest, FirstDecoderThatTakesTheFileDecides) {
     // A decoder's picture larger than asked for is refused.
     EXPECT_EQ(loader.LoadPicture(path, picture, 39), DecodeStatus::BadDimensions);
     EXPECT_TRUE(picture.isEmpty());
-    EXPECT_EQ(loader.LoadPicture(folder.path(), picture), DecodeStatus::Failed);
+    EXPECT_EQ(loader.LoadPicture(tree.root(), picture), DecodeStatus::Failed);
 
     // A decoder put in front is asked first; one that throws fails the load.
     loader.AddFirst([](const PictureFile&, Bitmap&, int) -> std::optional<DecodeStatus> {
