@@ -139,14 +139,12 @@ TEST_F(AddingTest, ChosenFilesAreAddedWithProgress) {
 
 TEST(AddingOptionsTest, ReadFromTheOptionModel) {
     OptionModel options;
-    EXPECT_EQ(AddingOptionsFrom(options, std::nullopt, "*.jpg").sameName, SameNameRule::DontAdd);
     ASSERT_TRUE(options.setValue(OptionId::NotUpdateListatAction, 0));
     ASSERT_TRUE(options.setValue(OptionId::Replace, 1));
     const AddingOptions adding = AddingOptionsFrom(options, 2, "*.png");
     EXPECT_EQ(adding.sameName, SameNameRule::Replace);
     EXPECT_TRUE(adding.refreshLists);
     EXPECT_EQ(adding.depthLimit, 2);
-    EXPECT_EQ(adding.extensionMask, "*.png");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "catalogue/picture_preparation.h"
 #include "core/catalogue/adding_test_tree.h"
 #include "core/catalogue/test_pictures.h"
-#include "support/files.h"
 
 #include <QDateTime>
 #include <QFile>
