@@ -85,14 +85,18 @@ TEST_F(AddingTest, DroppedFilesAreCheckedForTheirExtension) {
     EXPECT_TRUE(window_.EventsOf("status2").isEmpty());
 }
 
+// A stop in a subfolder ends every enclosing scan and the drop.
 TEST_F(AddingTest, StopInsideADroppedFolderEndsTheDrop) {
     const QString folder = PictureFolder("pics");
+    tree_.Copy("photos/blox.jpg", "pics/sub/z.jpg");
+    tree_.Copy("photos/blox.jpg", "pics/z.jpg");
     const QString later = tree_.Copy("photos/blox.jpg", "later.jpg");
-    window_.stopAfterAnalysed = 1;
+    window_.stopAfterAnalysed = 2;
 
     AddingSession session = Session();
     EXPECT_EQ(AddDroppedPaths(session, {folder, later}), ItemResult::Stopped);
-    EXPECT_EQ(test::CataloguePaths(pictures_), QStringList{folder + "/a.jpg"});
+    EXPECT_EQ(test::NewAddedPaths(pictures_),
+              (QStringList{folder + "/a.jpg", folder + "/sub/b.jpg"}));
     EXPECT_FALSE(window_.EventsOf("status1").contains("Updating list..."));
     EXPECT_EQ(window_.EventsOf("status2"), QStringList{"Aborted"});
 }

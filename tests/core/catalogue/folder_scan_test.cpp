@@ -95,20 +95,6 @@ TEST_F(FolderScanTest, FoldersThatCannotBeListedEndTheirScanOnly) {
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(FolderScanTest, StopEndsEveryEnclosingScan) {
-    tree_.Copy("photos/HappyFish.jpg", "a.jpg");
-    tree_.Copy("photos/LinuxLogo.jpg", "m/x.jpg");
-    tree_.Copy("photos/blox.jpg", "m/y.jpg");
-    tree_.Copy("photos/blox.jpg", "m/n/w.jpg");
-    tree_.Copy("photos/WindowsLogo.jpg", "z.jpg");
-    window_.stopAfterAnalysed = 2;
-
-    EXPECT_EQ(Scan(tree_.root()), ItemResult::Stopped);
-    EXPECT_EQ(AddedBelowRoot(), (QStringList{"a.jpg", "m/n/w.jpg"}));
-    EXPECT_EQ(window_.EventsOf("status2"), QStringList{"Aborted"});
-    EXPECT_EQ(window_.fileCounts, (QStringList{"1 Files", "2 Files", "2/2", "2/2", "2/2"}));
-}
-
 TEST_F(FolderScanTest, SystemFoldersAreNeverScanned) {
     const QString linkToSystem = tree_.Path("proc-link");
     tree_.Link("/proc", "proc-link");
