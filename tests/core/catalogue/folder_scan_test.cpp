@@ -32,37 +32,33 @@ protected:
         return added;
     }
 
-    // Pictures, files that a scan passes over silently, a hidden folder, nested folders and
-    // links that would loop.
-    void BuildTree() {
-        tree_.Copy("photos/HappyFish.jpg", "a.jpg");
-        tree_.Copy("photos/LinuxLogo.jpg", "b.JPG");
-        tree_.Copy("bmpsuite/g/pal8.bmp", "c.bmp");
-        tree_.Copy("photos/WindowsLogo.jpg", ".dot.jpg");
-        tree_.Copy("photos/blox.jpg", "image.jp");
-        tree_.Copy("photos/blox.jpg", "noext");
-        tree_.Write("notes.txt", "not a picture");
-        tree_.Copy("photos/blox.jpg", ".hidden/h.jpg");
-        tree_.Copy("photos/blox.jpg", "sub/d.jpg");
-        tree_.Copy("photos/page.png", "sub/deeper/e.png");
-        tree_.Link(tree_.root(), "loop");
-        tree_.Link(tree_.root(), "sub/uplink");
-        tree_.Link(tree_.Path("a.jpg"), "link.jpg");
-    }
-
     test::PictureTree tree_;
     test::AddingWindow window_;
     PictureCatalogue pictures_{NativePictureLoader()};
 };
 
 TEST_F(FolderScanTest, AddsAcceptedPicturesInNameOrderWithinTheDepth) {
-    BuildTree();
+    // Pictures, files that a scan passes over silently, a hidden folder, nested folders and
+    // links that would loop.
+    tree_.Copy("photos/HappyFish.jpg", "a.jpg");
+    tree_.Copy("photos/LinuxLogo.jpg", "b.JPG");
+    tree_.Copy("bmpsuite/g/pal8.bmp", "c.bmp");
+    tree_.Copy("photos/WindowsLogo.jpg", ".dot.jpg");
+    tree_.Copy("photos/blox.jpg", "image.jp");
+    tree_.Copy("photos/blox.jpg", "noext");
+    tree_.Write("notes.txt", "not a picture");
+    tree_.Copy("photos/blox.jpg", ".hidden/h.jpg");
+    tree_.Copy("photos/blox.jpg", "sub/d.jpg");
+    tree_.Copy("photos/page.png", "sub/deeper/e.png");
+    tree_.Link(tree_.root(), "loop");
+    tree_.Link(tree_.root(), "sub/uplink");
+    tree_.Link(tree_.Path("a.jpg"), "link.jpg");
     const QStringList all = {".dot.jpg", "a.jpg",     "b.JPG",           "c.bmp",
                              "link.jpg", "sub/d.jpg", "sub/deeper/e.png"};
     EXPECT_EQ(Scan(tree_.root()), ItemResult::Done);
     EXPECT_EQ(AddedBelowRoot(), all);
     EXPECT_EQ(pictures_.errorHistory().messageCount(), 0);
-    // The file count after each file, the list count as each folder ends (the first scan).
+    // The file count after each file, the list count as each folder ends.
     EXPECT_EQ(window_.fileCounts,
               (QStringList{"1 Files", "2 Files", "3 Files", "4 Files", "5 Files", "6 Files",
                            "7 Files", "7/7", "7/7", "7/7"}));
