@@ -1,9 +1,7 @@
 #include "catalogue/csv_rename.h"
 #include "catalogue/csv_split.h"
 #include "core/catalogue/adding_test_tree.h"
-#include "support/files.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace lumadex {
@@ -95,18 +93,16 @@ TEST(CsvRenameTest, ReadsUtf8FilesAndRefusesMissingOnes) {
     RenameScene scene;
     scene.pictures.catalogue().AddRecord(
         std::make_unique<Pdata>(QStringLiteral("/bilder/äpfel.jpg")));
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    test::WriteFile(folder.filePath("rename.csv"),
-                    "Old,Folder,New,Note\r\n\xC3\x84PFEL.jpg,/bilder/,birnen.jpg,extra field\r\n");
-
-    const CsvRenameResult result = RenameFromCsvFile(scene.pictures, folder.filePath("rename.csv"));
+    const test::PictureTree tree;
+    const QString csv =
+        tree.Write("rename.csv",
+                   "Old,Folder,New,Note\r\n\xC3\x84PFEL.jpg,/bilder/,birnen.jpg,extra field\r\n");
+    const CsvRenameResult result = RenameFromCsvFile(scene.pictures, csv);
     EXPECT_EQ(result.changedCount, 1);
     EXPECT_FALSE(result.invalid);
     EXPECT_GE(scene.pictures.catalogue().FindRecord(u"/bilder/birnen.jpg"), 0);
 
-    const CsvRenameResult missing = RenameFromCsvFile(scene.pictures, folder.filePath("none.csv"));
-    EXPECT_TRUE(missing.invalid);
+    EXPECT_TRUE(RenameFromCsvFile(scene.pictures, tree.Path("none.csv")).invalid);
 }
 
 } // namespace

@@ -105,15 +105,14 @@ TEST(RecordListStoreTest, BulkAdditionAndRekeyingEqualAddingOneByOne) {
     additions.push_back(&records[3]); // a record reported a second time
 
     for (const EqualKeys rule : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
-        const std::string name = rule == EqualKeys::Accept ? "accept" : "one per record";
         RecordListStore oneByOne(rule, ListKeyOrder(kEnglish), PathKey);
         RecordListStore bulk(rule, ListKeyOrder(kEnglish), PathKey);
-        oneByOne.Add(&records.back());
-        bulk.Add(&records.back());
+        bulk.Add(&records.back()); // bulk addition to a store that is not empty
         for (Pdata* record : additions)
             oneByOne.Add(record);
+        oneByOne.Add(&records.back());
         bulk.AddAll(additions);
-        ExpectSameEntries(bulk, oneByOne, name);
+        ExpectSameEntries(bulk, oneByOne, rule == EqualKeys::Accept ? "accept" : "one per record");
     }
 
     // New keys (the paths reversed) re-sort the store as if it had been filled with them.
