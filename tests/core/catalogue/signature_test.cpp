@@ -188,13 +188,12 @@ TEST(SignatureTest, RegionSignatureEqualsTheSignatureOfTheCroppedPicture) {
 
 // Counts what a computation reports and aborts once enough columns have been sampled, as a
 // user pressing Abort while messages run.
-class CountingObserver : public WorkProgress {
-public:
+struct CountingObserver : WorkProgress {
     int abortAfterColumns = -1;
     int columns = 0;
-    std::vector<int> reported;
+    int reported = 0;
 
-    void Advanced(int cellsDone, int /*cells*/) override { reported.push_back(cellsDone); }
+    void Advanced(int, int) override { ++reported; }
     bool ShouldStop() override {
         ++columns;
         return StopAsked();
@@ -214,7 +213,7 @@ TEST(SignatureTest, ReportsEachCellAndStopsAtTheEndOfTheCellInProgress) {
         EXPECT_EQ(ComputeSignature(picture, record, false, 0, 0, 0, 0, &observer) == -1,
                   abortAfterColumns >= 0)
             << abortAfterColumns;
-        EXPECT_EQ(int(observer.reported.size()), cellsReported) << abortAfterColumns;
+        EXPECT_EQ(observer.reported, cellsReported) << abortAfterColumns;
         EXPECT_EQ(observer.columns, std::min(cellsReported + 1, 16) * 32) << abortAfterColumns;
     }
 
