@@ -73,16 +73,15 @@ TEST(SortKeyTest, DateAndSizeKeysCountDown) {
     }
 }
 
-// count records named by one or two random stems and a random number, in one of three folders;
-// with sizes and times, a fifth of them unknown.
+// count records named by two random stems and a random number, in one of three folders; with
+// sizes and times, a fifth of them unknown.
 std::vector<std::unique_ptr<Pdata>> RandomRecords(const std::vector<const char*>& stems, int count,
-                                                  unsigned seed, bool twoStems,
-                                                  const QString& folder = "/f%1/") {
+                                                  unsigned seed, const QString& folder = "/f%1/") {
     std::mt19937 random(seed);
     const auto stem = [&] { return QString::fromUtf8(stems[random() % stems.size()]); };
     std::vector<std::unique_ptr<Pdata>> records;
     for (int i = 0; i < count; ++i) {
-        const QString name = stem() + (twoStems ? stem() : QString::number(random() % 40) + ".jpg");
+        const QString name = stem() + stem() + QString::number(random() % 40) + ".jpg";
         auto record = std::make_unique<Pdata>(folder.arg(random() % 3) + name);
         record->fileSize = random() % 5 == 0 ? -1 : std::int32_t(random() % 50);
         record->fileTime = random() % 5 == 0 ? -1 : std::int32_t(random() % 50);
@@ -91,30 +90,28 @@ std::vector<std::unique_ptr<Pdata>> RandomRecords(const std::vector<const char*>
     return records;
 }
 
-// Names that share long beginnings, so that the rest of the key decides; deep folders, so that
-// path keys share far more than one step of prepared rank bytes. Without hyphens, equal rank bytes
-// mean equal keys but for letter case: only the rank bytes order such keys.
-std::vector<std::unique_ptr<Pdata>> LongNameRecords(int count, bool hyphens = true) {
-    std::vector<const char*> stems = {"IMG_2024_0", "img_2024_0", "IMG_2024_1", "IMG_2024",
-                                      "IMG_20"};
-    if (hyphens)
-        stems.insert(stems.end(), {"IMG-2024_0", "img_2024_0-"});
-    return RandomRecords(stems, count, 13, false, "/home/someone/Pictures/Holidays/Event_%1/");
-}
-
 TEST(ListSortTest, SameOrderAsAStableSortComparingTheKeys) {
     // Case variants, hyphens that decide only last, equal keys, digit runs, accents, punctuation
-    // of every kind; short lists too, whose prepared keys fit in a string's inline buffer.
+    // of every kind. Names that share long beginnings, so that the rest of the key decides, in deep
+    // folders, so that path keys share far more than one step of prepared rank bytes; without
+    // hyphens, equal rank bytes mean equal keys but for letter case, which only the rank bytes
+    // order. Short lists too, whose prepared keys fit in a string's inline buffer.
+    const QString deep = "/home/someone/Pictures/Holidays/Event_%1/";
+    const std::vector<const char*> longStems = {"IMG_2024_0", "img_2024_0", "IMG_2024_1",
+                                                "IMG_2024", "IMG_20"};
+    std::vector<const char*> hyphenated = longStems;
+    hyphenated.insert(hyphenated.end(), {"IMG-2024_0", "img_2024_0-"});
     const std::vector<std::unique_ptr<Pdata>> recordSets[] = {
         RandomRecords({"img", "IMG", "i-mg", "Img-", "photo", "Photo", "pho-to", "é", "E", "e", "-",
                        "z", "2024-05-01", "20240501", "scan_", "Scan"},
-                      600, 7, false),
+                      600, 7),
         RandomRecords({"a b", "a_b", "a.b",  "a(1)", "a~b", "a'b", "a,b", "A!b",  "a#b", "a+b",
                        "a=b", "a@b", "a[b]", "a{b}", "a$b", "a%b", "a&b", "a;b",  "a`b", "a^b",
                        "ab",  "AB",  "a-b",  "a\\b", "a|b", "a<b", "a?b", "a\"b", "a*b", "a:b",
                        " ",   "Z",   "z9",   "z10",  "aa",  "ch",  "ci"},
-                      600, 11, true),
-        LongNameRecords(600), LongNameRecords(600, false), LongNameRecords(3)};
+                      600, 11),
+        RandomRecords(hyphenated, 600, 13, deep), RandomRecords(longStems, 600, 13, deep),
+        RandomRecords(hyphenated, 3, 13, deep)};
     const SortKeyFunction keys[] = {NameKey, NumberedNameKey, PathNameKey, NumberedPathNameKey,
                                     DateKey, SizeKey};
     for (std::size_t set = 0; set < std::size(recordSets); ++set) {
