@@ -1,7 +1,6 @@
 #include "catalogue/adding.h"
 #include "catalogue/log_file.h"
 #include "core/catalogue/adding_test_tree.h"
-#include "options/option_model.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -137,16 +136,6 @@ TEST_F(AddingTest, ChosenFilesAreAddedWithProgress) {
     EXPECT_EQ(window_.EventsOf("progress"), (QStringList{"0/2", "1/2", "2/2"}));
     EXPECT_EQ(window_.fileCounts, (QStringList{"2 Files", "3 Files", "3/3"}));
     EXPECT_EQ(window_.EventsOf("status1").last(), "Adding pictures done.");
-}
-
-TEST(AddingOptionsTest, ReadFromTheOptionModel) {
-    OptionModel options;
-    ASSERT_TRUE(options.setValue(OptionId::NotUpdateListatAction, 0));
-    ASSERT_TRUE(options.setValue(OptionId::Replace, 1));
-    const AddingOptions adding = AddingOptionsFrom(options, 2, "*.png");
-    EXPECT_EQ(adding.sameName, SameNameRule::Replace);
-    EXPECT_TRUE(adding.refreshLists);
-    EXPECT_EQ(adding.depthLimit, 2);
 }
 
 } // namespace

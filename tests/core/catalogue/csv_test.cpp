@@ -89,21 +89,5 @@ TEST(CsvRenameTest, RenamesTheStoredPaths) {
     }
 }
 
-TEST(CsvRenameTest, ReadsUtf8FilesAndRefusesMissingOnes) {
-    RenameScene scene;
-    scene.pictures.catalogue().AddRecord(
-        std::make_unique<Pdata>(QStringLiteral("/bilder/äpfel.jpg")));
-    const test::PictureTree tree;
-    const QString csv =
-        tree.Write("rename.csv",
-                   "Old,Folder,New,Note\r\n\xC3\x84PFEL.jpg,/bilder/,birnen.jpg,extra field\r\n");
-    const CsvRenameResult result = RenameFromCsvFile(scene.pictures, csv);
-    EXPECT_EQ(result.changedCount, 1);
-    EXPECT_FALSE(result.invalid);
-    EXPECT_GE(scene.pictures.catalogue().FindRecord(u"/bilder/birnen.jpg"), 0);
-
-    EXPECT_TRUE(RenameFromCsvFile(scene.pictures, tree.Path("none.csv")).invalid);
-}
-
 } // namespace
 } // namespace lumadex

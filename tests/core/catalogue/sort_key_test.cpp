@@ -62,9 +62,12 @@ TEST(SortKeyTest, DateAndSizeKeysCountDown) {
     const struct {
         std::int32_t value;
         const char *dateKey, *sizeKey;
-    } rows[] = {{2147483647, "0000000000", "0000000000"},
-                {-315619200, "2147483647", "-2147483648"},
-                {-1, "-2147483648", "-2147483648"}};
+    } rows[] = {
+        // clang-format off
+        {2147483647, "0000000000", "0000000000"}, {-315619200, "2147483647", "-2147483648"},
+        {-1, "-2147483648", "-2147483648"},
+        // clang-format on
+    };
     for (const auto& row : rows) {
         Pdata record(QStringLiteral("/p.jpg"));
         record.fileSize = record.fileTime = row.value;
