@@ -205,17 +205,14 @@ struct CountingObserver : WorkProgress {
 
 TEST(SignatureTest, ReportsEachCellAndStopsAtTheEndOfTheCellInProgress) {
     const Bitmap picture = Landscape(1000, 500); // 32 columns of samples per cell
-    for (const int abortAfterColumns : {-1, 1, 15 * 32 + 1}) {
-        CountingObserver observer;
-        observer.abortAfterColumns = abortAfterColumns;
-        const int cellsReported = abortAfterColumns < 0 ? 16 : abortAfterColumns / 32;
-        Pdata record(QStringLiteral("p"));
-        EXPECT_EQ(ComputeSignature(picture, record, false, 0, 0, 0, 0, &observer) == -1,
-                  abortAfterColumns >= 0)
-            << abortAfterColumns;
-        EXPECT_EQ(observer.reported, cellsReported) << abortAfterColumns;
-        EXPECT_EQ(observer.columns, std::min(cellsReported + 1, 16) * 32) << abortAfterColumns;
-    }
+    CountingObserver whole;
+    EXPECT_NE(WholeSignature(picture, &whole).result, -1);
+    EXPECT_EQ(whole.reported, 16);
+    CountingObserver stopped; // asks to stop in the last cell
+    stopped.abortAfterColumns = 15 * 32 + 1;
+    EXPECT_EQ(WholeSignature(picture, &stopped).result, -1);
+    EXPECT_EQ(stopped.reported, 15);
+    EXPECT_EQ(stopped.columns, 16 * 32);
 
     Pdata record(QStringLiteral("p"));
     CountingObserver observer;
