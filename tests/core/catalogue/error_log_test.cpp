@@ -21,7 +21,6 @@ TEST(ErrorHistoryTest, KeepsTheLastTenNumberedMessages) {
 
     for (int i = 3; i <= 12; ++i)
         history.Add(QStringLiteral("message %1").arg(i));
-    EXPECT_EQ(history.messageCount(), 12);
     EXPECT_TRUE(history.HintText().startsWith("Error 3:message 3\nError 4:"));
     EXPECT_EQ(history.HintText().count('\n'), 9);
 }

@@ -24,7 +24,6 @@ TEST(PdataTest, MemoLinksKeepTheirOrderAndOccurOnce) {
     EXPECT_EQ(record.AddMemoLink(0xFFFFFFFFu), 2);
     EXPECT_EQ(record.RemoveMemoLink(3), 1);
     EXPECT_EQ(record.RemoveMemoLink(3), -1);
-    EXPECT_FALSE(record.HasMemo(3));
 
     Pdata other(QStringLiteral("b"));
     for (const std::uint32_t index : {1u, 0xFFFFFFFFu, 9u, 7u})
@@ -42,8 +41,7 @@ TEST(PdataTest, SubIndexIgnoresIndicesOutOfRange) {
     for (const int index : {3, -1, 1})
         record.DeleteSubIndex(index);
     ASSERT_EQ(record.SubIndexCount(), 2);
-    EXPECT_EQ(record.SubIndexAt(0), (SubIndexEntry{1, 2, 10, 20, 30, 40}));
-    EXPECT_EQ(record.SubIndexAt(1).bits, 5u);
+    EXPECT_EQ(record.SubIndexAt(1), (SubIndexEntry{5, 6, 10, 20, 30, 40}));
 }
 
 } // namespace
