@@ -4,6 +4,7 @@
 #include "catalogue/picture_catalogue.h"
 #include "catalogue/record_list_store.h"
 #include "catalogue/sort_key.h"
+#include "support/files.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -93,10 +94,8 @@ public:
     }
     QString Write(const QString& relative, const QByteArray& bytes) const {
         MakeFolder(QFileInfo(relative).path());
-        QFile file(Path(relative));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
-        file.write(bytes);
-        return file.fileName();
+        WriteFile(Path(relative), bytes);
+        return Path(relative);
     }
     QString MakeFolder(const QString& relative) const {
         EXPECT_TRUE(QDir(root()).mkpath(relative)) << relative.toStdString();

@@ -33,16 +33,5 @@ TEST(PdataTest, MemoLinksKeepTheirOrderAndOccurOnce) {
     EXPECT_EQ(LinksOf(record), (std::vector<std::uint32_t>{7, 0xFFFFFFFFu, 1, 9}));
 }
 
-TEST(PdataTest, SubIndexIgnoresIndicesOutOfRange) {
-    Pdata record(QStringLiteral("a"));
-    record.DeleteSubIndex(0);
-    for (std::uint32_t bits : {1u, 3u, 5u})
-        record.AddSubIndex(bits, bits + 1, 10, 20, 30, 40);
-    for (const int index : {3, -1, 1})
-        record.DeleteSubIndex(index);
-    ASSERT_EQ(record.SubIndexCount(), 2);
-    EXPECT_EQ(record.SubIndexAt(1), (SubIndexEntry{5, 6, 10, 20, 30, 40}));
-}
-
 } // namespace
 } // namespace lumadex

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
+#include <tuple>
 
 namespace lumadex {
 namespace {
@@ -85,12 +86,10 @@ TEST(SignaturePlanTest, CellsStepsAndRectangles) {
         const auto plan = PlanSampling(row.picture, row.region.has_value(), asked[0], asked[1],
                                        asked[2], asked[3]);
         ASSERT_TRUE(plan.has_value()) << "row " << i;
-        EXPECT_EQ((Rect{plan->Left, plan->Top, plan->Right, plan->Bottom}),
-                  (Rect{row.columns[0], row.rows[0], row.columns[4], row.rows[4]}))
-            << "row " << i;
-        EXPECT_EQ(plan->columnBounds, row.columns) << "row " << i;
-        EXPECT_EQ(plan->rowBounds, row.rows) << "row " << i;
-        EXPECT_EQ((std::array{plan->stepX, plan->stepY}), (std::array{row.stepX, row.stepY}))
+        EXPECT_EQ(std::tuple(plan->Left, plan->Top, plan->Right, plan->Bottom, plan->columnBounds,
+                             plan->rowBounds, plan->stepX, plan->stepY),
+                  std::tuple(row.columns[0], row.rows[0], row.columns[4], row.rows[4], row.columns,
+                             row.rows, row.stepX, row.stepY))
             << "row " << i;
     }
 }
