@@ -39,15 +39,13 @@ TEST_F(AddingTest, DroppedFolderIsScannedAndTheListsRefreshed) {
     const QString earlier = tree_.Copy("photos/blox.jpg", "earlier.jpg");
     ASSERT_EQ(pictures_.AnalyseFile(earlier, window_), ItemResult::Done);
     const QString folder = PictureFolder("dropped");
-    window_.events.clear();
-
     AddingSession session = Session();
     EXPECT_EQ(AddDroppedPaths(session, {folder}), ItemResult::Done);
     EXPECT_EQ(test::NewAddedPaths(pictures_),
               (QStringList{earlier, folder + "/a.jpg", folder + "/sub/b.jpg"}));
-    QStringList ending = window_.events.mid(window_.events.size() - 3);
-    EXPECT_EQ(ending, (QStringList{"status1:Updating list...", "refresh",
-                                   "status2:Adding pictures(Drag&Drop) done."}));
+    EXPECT_EQ(window_.events.mid(window_.events.size() - 3),
+              (QStringList{"status1:Updating list...", "refresh",
+                           "status2:Adding pictures(Drag&Drop) done."}));
     EXPECT_EQ(AddDroppedPaths(session, {folder}), ItemResult::Done); // nothing new
     EXPECT_EQ(window_.refreshes, 1);
 
@@ -68,7 +66,6 @@ TEST_F(AddingTest, DroppedFilesAreCheckedForTheirExtension) {
     const QString unclean = tree_.root() + "/other/..//long name/./pic.jpeg";
     const QString missing = tree_.root() + "/other/../gone.jpg";
     EXPECT_EQ(LongPathForm(missing), missing);
-
     AddingSession session = Session();
     EXPECT_EQ(AddDroppedPaths(session, {text, bare, shortExtension, unclean}), ItemResult::Done);
     EXPECT_EQ(test::CataloguePaths(pictures_), QStringList{picture});
@@ -89,7 +86,6 @@ TEST_F(AddingTest, StopInsideADroppedFolderEndsTheDrop) {
     tree_.Copy("photos/blox.jpg", "pics/z.jpg");
     const QString later = tree_.Copy("photos/blox.jpg", "later.jpg");
     window_.stopAfterAnalysed = 2;
-
     AddingSession session = Session();
     EXPECT_EQ(AddDroppedPaths(session, {folder, later}), ItemResult::Stopped);
     EXPECT_EQ(test::NewAddedPaths(pictures_),
@@ -126,9 +122,6 @@ TEST_F(AddingTest, ChosenFilesAreAddedWithProgress) {
     ASSERT_EQ(pictures_.AnalyseFile(earlier, window_), ItemResult::Done);
     tree_.Copy("photos/HappyFish.jpg", "chosen/a.jpg");
     tree_.Copy("photos/LinuxLogo.jpg", "chosen/b.jpg");
-    window_.events.clear();
-    window_.fileCounts.clear();
-
     AddingSession session = Session();
     EXPECT_EQ(AddChosenFiles(session, tree_.Path("chosen"), {"b.jpg", "a.jpg"}), ItemResult::Done);
     EXPECT_EQ(test::NewAddedPaths(pictures_),
