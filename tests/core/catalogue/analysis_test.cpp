@@ -74,7 +74,6 @@ TEST_F(AnalysisTest, RefusedFilesAreReportedAndLeaveNoRecord) {
         if (!row.bytes.isEmpty())
             path = tree_.Write(row.name, row.bytes);
         window_.events.clear();
-
         EXPECT_EQ(pictures_.AnalyseFile(path, window_), ItemResult::Skipped) << row.name;
         const QString message = QString::fromUtf8(row.message) + path;
         EXPECT_EQ(window_.events, (QStringList{"status1:Reading " + path, "caption:Reading " + path,
@@ -148,7 +147,6 @@ TEST_F(AnalysisTest, DeletedRecordLeavesEveryListFirst) {
     pictures_.setDataChanged(false);
     Pdata* doomed = &pictures_.catalogue().at(0);
     Pdata* kept = &pictures_.catalogue().at(1);
-
     pictures_.DeleteRecord(0);
     EXPECT_EQ(window_.removed, std::vector<Pdata*>{doomed});
     EXPECT_EQ(pictures_.newAdded(), std::vector<Pdata*>{kept});
@@ -159,7 +157,6 @@ TEST_F(AnalysisTest, DeletedRecordLeavesEveryListFirst) {
 TEST(PictureLoaderTest, FirstDecoderThatTakesTheFileDecides) {
     const test::PictureTree tree;
     const QString path = tree.Write("x.Abc", TestPictureFile(40, 30, 100));
-
     // The first decoder declines, the second takes the file; the third is never asked.
     QStringList asked;
     PictureLoader loader;

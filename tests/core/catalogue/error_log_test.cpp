@@ -40,10 +40,6 @@ public:
     void ErrorHintChanged(const QString& newHint) override { hint = newHint; }
 };
 
-QString ReadLog(const QString& folder) {
-    return QString::fromUtf8(test::ReadFile(folder + "/logfile.txt"));
-}
-
 // A log that cannot be written (no such folder, its name taken by a folder) is passed over.
 TEST(LogMessageTest, ReportsToStatusHistoryAndLogFileWhileLogging) {
     QTemporaryDir folder;
@@ -52,7 +48,6 @@ TEST(LogMessageTest, ReportsToStatusHistoryAndLogFileWhileLogging) {
     RecordingListener listener;
     pictures.SetListener(&listener);
     pictures.setProgramFolder(folder.path() + "/");
-
     pictures.LogMessage("not logged to file");
     EXPECT_FALSE(QFile::exists(folder.filePath("logfile.txt")));
     pictures.setLogToFile(true);
@@ -60,8 +55,7 @@ TEST(LogMessageTest, ReportsToStatusHistoryAndLogFileWhileLogging) {
     pictures.LogMessage("Cant analyze,/p/b.png");
     pictures.setLogToFile(false);
     pictures.LogMessage("also not logged");
-
-    const QStringList lines = ReadLog(folder.path()).split('\n');
+    const QList<QByteArray> lines = test::ReadFile(folder.filePath("logfile.txt")).split('\n');
     ASSERT_EQ(lines.size(), 3); // two lines and nothing after the last line feed
     EXPECT_TRUE(lines[0].endsWith(" Read failed,/p/ä.jpg"));
     EXPECT_TRUE(lines[1].endsWith(" Cant analyze,/p/b.png"));
@@ -70,7 +64,8 @@ TEST(LogMessageTest, ReportsToStatusHistoryAndLogFileWhileLogging) {
 
     pictures.setLogToFile(true);
     pictures.LogMessage("again");
-    EXPECT_EQ(ReadLog(folder.path()).count('\n'), 3) << "a second run appends";
+    EXPECT_EQ(test::ReadFile(folder.filePath("logfile.txt")).count('\n'), 3)
+        << "a second run appends";
 
     pictures.setProgramFolder(folder.path() + "/no such folder/");
     pictures.LogMessage("text");

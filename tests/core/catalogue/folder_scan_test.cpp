@@ -74,7 +74,6 @@ TEST_F(FolderScanTest, FoldersThatCannotBeListedEndTheirScanOnly) {
     tree_.Copy("photos/blox.jpg", "m/hidden.jpg");
     QFile::setPermissions(locked, QFileDevice::Permissions());
     const bool lockHolds = !QDir(locked).isReadable() || geteuid() != 0;
-
     for (const QString& folder : {tree_.Path("missing"), tree_.Path("a.jpg")}) {
         EXPECT_EQ(Scan(folder), ItemResult::Done) << folder.toStdString();
         EXPECT_EQ(window_.fileCounts.last(), "0/0") << folder.toStdString();
@@ -92,7 +91,6 @@ TEST_F(FolderScanTest, SystemFoldersAreNeverScanned) {
         EXPECT_TRUE(IsSystemFolder(system)) << system.toStdString();
     for (const QString& other : QStringList{"/devices", "/procedures", "/sys/..", tree_.root()})
         EXPECT_FALSE(IsSystemFolder(other)) << other.toStdString();
-
     EXPECT_EQ(Scan("/dev"), ItemResult::Done);
     EXPECT_EQ(Scan(linkToSystem), ItemResult::Done); // a link to a system folder
     EXPECT_EQ(pictures_.catalogue().count(), 0);

@@ -42,7 +42,6 @@ TEST_F(SameNameTest, RuleDecidesAboutAPathAlreadyHeld) {
     ASSERT_EQ(Add(SameNameRule::NotCare), ItemResult::Done);
     const std::vector<Pdata*> held = pictures_.newAdded();
     ASSERT_EQ(held.size(), 2u);
-
     EXPECT_EQ(Add(SameNameRule::Replace), ItemResult::Done);
     ASSERT_EQ(pictures_.catalogue().count(), 1);
     Pdata* fresh = &pictures_.catalogue().at(0);

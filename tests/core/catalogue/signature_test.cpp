@@ -191,7 +191,6 @@ struct CountingObserver : WorkProgress {
     int abortAfterColumns = -1;
     int columns = 0;
     int reported = 0;
-
     void Advanced(int, int) override { ++reported; }
     bool ShouldStop() override {
         ++columns;

@@ -62,12 +62,9 @@ TEST(SortKeyTest, DateAndSizeKeysCountDown) {
     const struct {
         std::int32_t value;
         const char *dateKey, *sizeKey;
-    } rows[] = {
-        // clang-format off
-        {2147483647, "0000000000", "0000000000"}, {-315619200, "2147483647", "-2147483648"},
-        {-1, "-2147483648", "-2147483648"},
-        // clang-format on
-    };
+    } rows[] = {{2147483647, "0000000000", "0000000000"},
+                {-315619200, "2147483647", "-2147483648"},
+                {-1, "-2147483648", "-2147483648"}};
     for (const auto& row : rows) {
         Pdata record(QStringLiteral("/p.jpg"));
         record.fileSize = record.fileTime = row.value;
