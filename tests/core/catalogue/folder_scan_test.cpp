@@ -79,8 +79,9 @@ TEST_F(FolderScanTest, FoldersThatCannotBeListedEndTheirScanOnly) {
         EXPECT_EQ(window_.fileCounts.last(), "0/0") << folder.toStdString();
     }
     EXPECT_EQ(Scan(tree_.root()), ItemResult::Done);
-    if (lockHolds)
+    if (lockHolds) {
         EXPECT_EQ(AddedBelowRoot(), (QStringList{"a.jpg", "z.jpg"}));
+    }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 

@@ -93,7 +93,7 @@ TEST(RecordListStoreTest, EqualKeysStayInAdditionOrder) {
     // "a1.jpg" differs from "a-1.jpg" only by the hyphen: a key of its own.
     EXPECT_EQ(target.Add(&records[3]), 2);
     EXPECT_EQ(target.Add(&records[4]), 3);
-    EXPECT_EQ(target.RemoveRecord(a), 0);
+    EXPECT_EQ(target.RemoveRecord(a), 1); // entries removed
 }
 
 TEST(RecordListStoreTest, BulkAdditionAndRekeyingEqualAddingOneByOne) {
@@ -107,10 +107,10 @@ TEST(RecordListStoreTest, BulkAdditionAndRekeyingEqualAddingOneByOne) {
     for (const EqualKeys rule : {EqualKeys::Accept, EqualKeys::OneEntryPerRecord}) {
         RecordListStore oneByOne(rule, ListKeyOrder(kEnglish), PathKey);
         RecordListStore bulk(rule, ListKeyOrder(kEnglish), PathKey);
-        bulk.Add(&records.back()); // bulk addition to a store that is not empty
+        for (RecordListStore* store : {&oneByOne, &bulk})
+            store->Add(&records.back()); // bulk addition to a store that is not empty
         for (Pdata* record : additions)
             oneByOne.Add(record);
-        oneByOne.Add(&records.back());
         bulk.AddAll(additions);
         ExpectSameEntries(bulk, oneByOne, rule == EqualKeys::Accept ? "accept" : "one per record");
     }
