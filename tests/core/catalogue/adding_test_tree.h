@@ -4,6 +4,7 @@
 #include "catalogue/picture_catalogue.h"
 #include "catalogue/record_list_store.h"
 #include "catalogue/sort_key.h"
+#include "support/files.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -16,9 +17,9 @@
 
 namespace lumadex::test {
 
-// Stands in for the main window: keeps a Reference and a Target list the way the window does
-// (every analysed record joins both; a removed record leaves both) and records what adding
-// reports. Can ask to stop once a number of records has been analysed.
+// Stands in for the main window: every analysed record joins a Reference and a Target list and
+// a removed record leaves both (the lists let go of the records before they are destroyed). Records
+// what adding reports; can ask to stop once a number of records has been analysed.
 class AddingWindow : public AddingObserver, public CatalogueListener {
 public:
     RecordListStore reference{EqualKeys::Accept};
@@ -33,6 +34,10 @@ public:
     void ShowStatus(StatusPanel panel, const QString& text) override {
         events << (panel == StatusPanel::Progress ? "status1:" : "status2:") + text;
     }
+    void ShowProgressCaption(const QString& text) override { events << "caption:" + text; }
+    void ShowPicture(const Bitmap& picture) override {
+        events << QStringLiteral("picture:%1x%2").arg(picture.width()).arg(picture.height());
+    }
     void ShowFileCount(const QString& text) override { fileCounts << text; }
     void ShowFilesProgress(int started, int total) override {
         events << QStringLiteral("progress:%1/%2").arg(started).arg(total);
@@ -44,14 +49,12 @@ public:
     bool StopAsked() const override {
         return stopAfterAnalysed >= 0 && analysed >= stopAfterAnalysed;
     }
-
     void ShowStatus(const QString& text) override { events << "logged:" + text; }
     void RecordAnalysed(Pdata& record) override {
         ++analysed;
         reference.Add(&record);
         target.Add(&record);
     }
-    // Like the window's lists, the stand-in's let go of the records before they are destroyed.
     void CatalogueClearing() override {
         reference.Clear();
         target.Clear();
@@ -91,10 +94,8 @@ public:
     }
     QString Write(const QString& relative, const QByteArray& bytes) const {
         MakeFolder(QFileInfo(relative).path());
-        QFile file(Path(relative));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
-        file.write(bytes);
-        return file.fileName();
+        WriteFile(Path(relative), bytes);
+        return Path(relative);
     }
     QString MakeFolder(const QString& relative) const {
         EXPECT_TRUE(QDir(root()).mkpath(relative)) << relative.toStdString();

@@ -1,62 +1,45 @@
 #include "catalogue/csv_rename.h"
 #include "catalogue/csv_split.h"
 #include "core/catalogue/adding_test_tree.h"
-#include "support/files.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace lumadex {
 namespace {
 
-TEST(CsvSplitTest, CommaTextFields) {
+TEST(CsvSplitTest, LinesAndCommaTextFields) {
     const struct {
         const char* what;
         QString line;
         QStringList fields;
     } rows[] = {
-        {"plain", "a.jpg,/pics/,b.jpg", {"a.jpg", "/pics/", "b.jpg"}},
-        {"blanks around", "  a.jpg , /pics/ ,b.jpg  ", {"a.jpg", "/pics/", "b.jpg"}},
-        {"blank splits", "a.jpg,/my pics/,b.jpg", {"a.jpg", "/my", "pics/", "b.jpg"}},
-        {"quoted blank", "a.jpg,\"/my pics/\",b.jpg", {"a.jpg", "/my pics/", "b.jpg"}},
+        {"blanks around and inside", "  a.jpg , /my pics/ ,b  ", {"a.jpg", "/my", "pics/", "b"}},
+        {"quoted blank and comma", "\"/my pics/\",\"a,b\"", {"/my pics/", "a,b"}},
         {"doubled quotes", "\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
-        {"quoted comma", "\"a,b\",c", {"a,b", "c"}},
-        {"empty quoted", "\"\",x", {"", "x"}},
-        {"two commas", "a,,b", {"a", "", "b"}},
+        {"empty fields", "\"\",a,,b,", {"", "a", "", "b"}},
         {"leading comma", ",a", {"", "a"}},
-        {"trailing comma", "a,b,", {"a", "b"}},
         {"unclosed quote", "x,\"open, end", {"x", "open, end"}},
         {"text after quote", "\"ab\"cd,e", {"ab", "cd", "e"}},
-        {"control chars",
-         "\t\x01"
-         "a\x1f"
-         "b",
-         {"a", "b"}},
+        {"control chars", "\t\001a\037b", {"a", "b"}},
         {"only blanks", " \t ", {}},
-        {"empty", "", {}},
         {"nul ends the line", QString("a,b") + QChar(0) + ",c", {"a", "b"}},
-        {"non-ASCII", "ä.jpg,/bilder/,ö.jpg", {"ä.jpg", "/bilder/", "ö.jpg"}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(SplitCommaText(row.line), row.fields) << row.what;
-}
 
-TEST(CsvSplitTest, LineEndings) {
     const struct {
         const char* what;
         QString text;
         QStringList lines;
-    } rows[] = {
+    } texts[] = {
         {"mixed", "h\r\na\nb\rc", {"h", "a", "b", "c"}},
-        {"ending at end", "x\r\n", {"x"}},
-        {"blank line", "x\r\n\r\n", {"x", ""}},
+        {"blank line and ending at end", "x\r\n\r\n", {"x", ""}},
         {"CR then CR LF", "\r\r\n", {"", ""}},
         {"LF CR is two", "a\n\rb", {"a", "", "b"}},
-        {"empty", "", {}},
         {"nul ends the text", QString("a\nb") + QChar(0) + "\nc", {"a", "b"}},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(SplitTextLines(row.text), row.lines) << row.what;
+    for (const auto& text : texts)
+        EXPECT_EQ(SplitTextLines(text.text), text.lines) << text.what;
 }
 
 // A catalogue of four records.
@@ -79,25 +62,17 @@ TEST(CsvRenameTest, RenamesTheStoredPaths) {
         bool invalid;
         QStringList paths;
     } rows[] = {
-        {"header only", "old,folder,new", 0, false, unchanged},
+        // clang-format off
         {"header and line end", "old,folder,new\r\n", 0, false, unchanged},
-        {"empty", "", 0, false, unchanged},
         {"names and folders in other case",
-         "Name,Folder,New\r\nA.JPG,/PICS/,b.jpg\r\nz.jpg,/other/,y.jpg",
-         2,
-         false,
+         "Name,Folder,New\r\nA.JPG,/PICS/,b.jpg\r\nz.jpg,/other/,y.jpg", 2, false,
          {"/my pics/a.jpg", "/other/y.jpg", "/PICS/b.jpg", "/pics/c.jpg"}},
-        {"unquoted folder with a blank", "h\na.jpg,/my pics/,b.jpg", 0, false, unchanged},
-        {"quoted folder with a blank",
-         "h\na.jpg,\"/my pics/\",b.jpg",
-         1,
-         false,
+        {"quoted folder with a blank", "h\na.jpg,\"/my pics/\",b.jpg", 1, false,
          {"/my pics/b.jpg", "/other/z.jpg", "/pics/a.jpg", "/pics/c.jpg"}},
         {"short line",
          "h\rmissing.jpg,/pics/,x.jpg\ra.jpg,/pics/,b.jpg\rc.jpg,/pics/\rz.jpg,/other/,y.jpg",
-         1,
-         true,
-         {"/my pics/a.jpg", "/other/z.jpg", "/pics/b.jpg", "/pics/c.jpg"}},
+         1, true, {"/my pics/a.jpg", "/other/z.jpg", "/pics/b.jpg", "/pics/c.jpg"}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         RenameScene scene;
@@ -107,31 +82,11 @@ TEST(CsvRenameTest, RenamesTheStoredPaths) {
         EXPECT_EQ(result.invalid, row.invalid) << row.name;
         EXPECT_EQ(result.StatusText(), QStringLiteral("%1 FileName Changed.").arg(row.changed))
             << row.name;
-        EXPECT_EQ(scene.pictures.dataChanged(), row.changed > 0) << row.name;
         EXPECT_EQ(test::CataloguePaths(scene.pictures), row.paths) << row.name;
         // A renamed record is the same record, found under its new path.
         const int renamed = scene.pictures.catalogue().IndexOf(first);
         EXPECT_EQ(scene.pictures.catalogue().FindRecord(first->fileName), renamed) << row.name;
     }
-}
-
-TEST(CsvRenameTest, ReadsUtf8FilesAndRefusesMissingOnes) {
-    RenameScene scene;
-    scene.pictures.catalogue().AddRecord(
-        std::make_unique<Pdata>(QStringLiteral("/bilder/äpfel.jpg")));
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    test::WriteFile(folder.filePath("rename.csv"),
-                    "Old,Folder,New,Note\r\n\xC3\x84PFEL.jpg,/bilder/,birnen.jpg,extra field\r\n");
-
-    const CsvRenameResult result = RenameFromCsvFile(scene.pictures, folder.filePath("rename.csv"));
-    EXPECT_EQ(result.changedCount, 1);
-    EXPECT_FALSE(result.invalid);
-    EXPECT_GE(scene.pictures.catalogue().FindRecord(u"/bilder/birnen.jpg"), 0);
-
-    const CsvRenameResult missing = RenameFromCsvFile(scene.pictures, folder.filePath("none.csv"));
-    EXPECT_TRUE(missing.invalid);
-    EXPECT_EQ(missing.StatusText(), "0 FileName Changed.");
 }
 
 } // namespace

@@ -5,39 +5,22 @@
 namespace lumadex {
 namespace {
 
-TEST(ExtensionsTest, ExtensionOfTakesTheLastDotOfTheFileName) {
-    struct Row {
-        const char* path;
-        const char* extension;
-    };
-    const Row rows[] = {
-        {"/pics/a.jpg", ".jpg"},  {"/pics/a.b.JPEG", ".JPEG"},
-        {"/pics/noext", ""},      {"/pics.d/noext", ""},
-        {"/pics/name.", "."},     {"/pics/.hidden", ".hidden"},
-        {"relative.png", ".png"}, {"", ""},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(ExtensionOf(QString::fromUtf8(row.path)), QString::fromUtf8(row.extension))
-            << row.path;
-}
-
-// Short extensions must end a mask entry; four characters or more need not.
+// Short extensions must end a mask entry; four characters or more need not. The extension
+// starts at the last dot of the file name.
 TEST(ExtensionsTest, AcceptedExtensions) {
+    EXPECT_EQ(ExtensionOf(u"/pics.d/a.b.JPEG"), ".JPEG");
+    EXPECT_EQ(ExtensionOf(u"/pics.d/noext"), "");
     const QString native = QString::fromUtf16(kNativeExtensionMask);
     const struct {
         const char* extension;
         QString mask;
         bool accepted;
     } rows[] = {
-        {".jpg", native, true},    {".JPG", native, true},      {".jif", native, true},
-        {".JPE", native, true},    {".jpeg", native, true},     {".Jpeg", native, true},
-        {".bmp", native, true},    {".png", native, true},      {".PNG", native, true},
-        {".pn", native, false},    {".jp", native, false},      {".bm", native, false},
-        {".gif", native, false},   {".ico", native, false},     {".txt", native, false},
-        {"", native, false},       {".", native, false},        {".jpgx", native, false},
-        {".jpeg2", native, false}, {".pi", "*.pic;*.pi", true}, {".pi", "*.pi;*.pic", true},
-        {".pi", "*.pic", false},   {".ab", "*.ab", true},       {".tif", "*.tiff", true},
-        {".tiff", "*.tiff", true},
+        {".JPG", native, true},   {".JPE", native, true},      {".Jpeg", native, true},
+        {".bmp", native, true},   {".png", native, true},      {".pn", native, false},
+        {".gif", native, false},  {"", native, false},         {".", native, false},
+        {".jpgx", native, false}, {".pi", "*.pic;*.pi", true}, {".pi", "*.pi;*.pic", true},
+        {".pi", "*.pic", false},  {".tif", "*.tiff", true},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(IsAcceptedExtension(QString::fromUtf8(row.extension), row.mask), row.accepted)
