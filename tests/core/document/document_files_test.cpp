@@ -185,5 +185,24 @@ TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
     }
 }
 
+TEST_F(DocumentTest, StopButtonEndsAnImportAndLaterReadsRunInFull) {
+    std::vector<test::StoredRecord> records;
+    for (int i = 0; i < 600; ++i)
+        records.push_back(Named("/p/" + std::to_string(1000 + i) + ".jpg"));
+    const QString path = PathOf("many.lx2");
+    WriteFile(path, DatabaseBytes(8, records));
+    int calls = 0;
+    observer_.onMessages = [&] { return ++calls == 300; };
+
+    questions_.openChoices = {Chosen(path)};
+    document_.Import();
+    EXPECT_EQ(document_.catalogue().count(), 300);
+    EXPECT_EQ(observer_.Of("count"), QStringList{"256 Files"});
+
+    observer_.onMessages = nullptr;
+    EXPECT_EQ(ReadFile(path), ReadOutcome::Complete);
+    EXPECT_EQ(document_.catalogue().count(), 300 + 600 - 300) << "DontAdd drops the repeats";
+}
+
 } // namespace
 } // namespace lumadex

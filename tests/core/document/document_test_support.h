@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
                       folder;
     }
     void DataCleared() override { events << "data cleared"; }
+    // The window's safe point during a read: onMessages may press the stop button.
+    bool ShouldStop() override { return onMessages && onMessages(); }
 
     // The events of one kind, without the kind.
     QStringList Of(const QString& kind) const {
@@ -36,6 +39,7 @@ public:
     }
 
     QStringList events;
+    std::function<bool()> onMessages;
 };
 
 // The windows' side of the catalogue: what was logged and what was cleared.

@@ -125,5 +125,18 @@ TEST(MemoBlockTest, TruncatedBlocksFailAtEveryLengthAndKeepTheCompleteEntries) {
     }
 }
 
+TEST(MemoBlockTest, HugeCountsInAShortBlockFailWithoutReservingForThem) {
+    Bytes bytes;
+    test::PutU32(bytes, 1);
+    test::PutU32(bytes, 0xFFFFFFFF);
+    test::PutU32(bytes, 0xFFFFFFFF);
+    test::PutText(bytes, "only");
+    test::PutU32(bytes, 100);
+    DataManage store;
+    EXPECT_FALSE(ReadInto(store, bytes));
+    EXPECT_EQ(store.groupCount(), 1);
+    EXPECT_LT(store.groups().capacity(), 16u);
+}
+
 } // namespace
 } // namespace lumadex

@@ -88,5 +88,24 @@ TEST(ServerBlock, PathFieldHoldsAtMostItsRoomAndNeverReadsPastTheBlock) {
     EXPECT_EQ(reader.Path(), QByteArray(ServerBlock::kSize - ServerBlock::kPathOffset, 'z'));
 }
 
+TEST(ServerBlock, BlockLivesWhileAnyUserHoldsItAndGoesWithTheLast) {
+    const std::string name = UniqueBlockName();
+    auto first = std::make_unique<ServerBlock>(name.c_str());
+    auto second = std::make_unique<ServerBlock>(name.c_str());
+    first->WriteMainWindowHandle(42);
+    first->WritePath("/a.png");
+    first.reset();
+    auto later = std::make_unique<ServerBlock>(name.c_str());
+    EXPECT_EQ(later->MainWindowHandle(), 42u);
+    EXPECT_EQ(later->Path(), "/a.png");
+
+    second.reset();
+    later.reset();
+    EXPECT_LT(::shm_open(name.c_str(), O_RDONLY, 0), 0) << "the name went with the last user";
+    ServerBlock fresh(name.c_str());
+    EXPECT_EQ(fresh.MainWindowHandle(), 0u);
+    EXPECT_EQ(fresh.Path(), "");
+}
+
 } // namespace
 } // namespace lumadex

@@ -8,6 +8,7 @@ namespace {
 
 using test::AddPicture;
 using test::LowBits;
+using test::LowCells;
 using test::RecordingObserver;
 
 constexpr std::uint32_t kBits = 0x0F0F3C3Cu;
@@ -106,6 +107,30 @@ INSTANTIATE_TEST_SUITE_P(BothMethods, FullSearchTest,
                          [](const testing::TestParamInfo<SearchMethod>& info) {
                              return info.param == SearchMethod::Scan ? "Scan" : "Index";
                          });
+
+TEST_P(FullSearchTest, MismatchGroupSizeAndFolderExclusionsHoldInTheFullSearch) {
+    Pdata& a = AddPicture(catalogue, "/p/a.jpg", kBits, kLevels, 1000, 5);
+    AddPicture(catalogue, "/p/b.jpg", kBits, kLevels, 1000, 5);
+    AddPicture(catalogue, "/P/c.jpg", kBits ^ LowBits(2), kLevels ^ LowCells(1), 1100, 5);
+    AddPicture(catalogue, "/q/d.jpg", ~kBits, kLevels, 1000, 0);
+    EXPECT_EQ(Run(Settings()), 0) << "a, b and c share group 5";
+
+    a.mismatchId = 0;
+    FullSearchSettings settings = Settings();
+    settings.options.sizeCheck = true;
+    settings.options.sizeRange = 1;
+    EXPECT_EQ(Run(settings), 3) << "1100 bytes are 110 % of 1000";
+    settings.options.sizeRange = 0;
+    EXPECT_EQ(Run(settings), 2);
+    EXPECT_EQ(observer.listed, (QStringList{"/p/a.jpg", "/p/b.jpg"}));
+
+    settings = Settings();
+    settings.options.excludeSameFolder = true;
+    EXPECT_EQ(Run(settings), 0) << "a, b and c lie in one folder, whatever the case";
+    AddPicture(catalogue, "/p/sub/e.jpg", kBits, kLevels);
+    EXPECT_EQ(Run(settings), 4) << "the subfolder is another folder";
+    EXPECT_EQ(observer.listed, (QStringList{"/p/a.jpg", "/p/b.jpg", "/P/c.jpg", "/p/sub/e.jpg"}));
+}
 
 } // namespace
 } // namespace lumadex

@@ -88,5 +88,18 @@ TEST(ReferenceSearchTest, APictureFromOutsideFindsTheRecordsSimilarToIt) {
         << "too narrow to sign";
 }
 
+TEST(ReferenceSearchTest, MatchesComeInCatalogueOrderWithoutTheGroupsMembers) {
+    Catalogue catalogue;
+    AddPicture(catalogue, "/p/a.jpg", kBits ^ LowBits(8), kLevels, kUnknown, 3);
+    AddPicture(catalogue, "/p/b.jpg", kBits ^ LowBits(9), kLevels);
+    Pdata& reference = AddPicture(catalogue, "/p/c.jpg", kBits, kLevels, kUnknown, 3);
+    AddPicture(catalogue, "/p/d.jpg", kBits ^ LowBits(2), kLevels, kUnknown, 4);
+    AddPicture(catalogue, "/p/e.jpg", kBits, kLevels, kUnknown, 3);
+    AddPicture(catalogue, "/p/f.jpg", kBits, kLevels);
+    EXPECT_EQ(Paths(FindSimilarForReference(catalogue, reference, ShowingReference(true), true)),
+              (QStringList{"/p/d.jpg", "/p/f.jpg"}))
+        << "group 3 hides its members from each other, the reference from itself included";
+}
+
 } // namespace
 } // namespace lumadex
