@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -12,26 +13,6 @@
 
 namespace lumadex {
 namespace {
-
-// Sets an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QString& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value.toLocal8Bit());
-    }
-    ~ScopedVariable() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 TEST(Manual, FoundInTheInstallationThenBesideTheProgramThenInTheDataFolders) {
     QTemporaryDir root;
@@ -41,8 +22,15 @@ TEST(Manual, FoundInTheInstallationThenBesideTheProgramThenInTheDataFolders) {
     const QString userData = base.filePath("home-data");
     const QString systemData = base.filePath("system-data");
     QDir().mkpath(bin);
-    ScopedVariable home("XDG_DATA_HOME", userData);
-    ScopedVariable system("XDG_DATA_DIRS", systemData);
+    const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
+    const QByteArray savedDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_HOME", userData.toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", systemData.toLocal8Bit());
+    // The data folders' lookup takes an empty variable for an unset one.
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_DATA_HOME", savedHome);
+        qputenv("XDG_DATA_DIRS", savedDirs);
+    });
 
     const QString inUserData = userData + "/lumadex-lite";
     const QString inSystemData = systemData + "/lumadex-lite";
