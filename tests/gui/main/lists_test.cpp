@@ -66,18 +66,18 @@ TEST_F(MainListsTest, StatusShowsTheFileOrElseTheStoredValuesOrMultiplySelected)
     EXPECT_TRUE(document.dataChanged());
 
     // Two targets selected at once have no single status, and no single row to find.
-    Select(Window().ListBox2, stored);
+    Select(Window().ListBox1, unknown);
+    Select(Window().ListBox2, found);
     EXPECT_TRUE(Window().FindinRef->isEnabled());
     Window().ListBox2->selectionModel()->select(
-        Window().targetModel->index(RowOf(Window().ListBox2, unknown)),
-        QItemSelectionModel::Select);
+        Window().targetModel->index(RowOf(Window().ListBox2, stored)), QItemSelectionModel::Select);
     EXPECT_EQ(Status2(), QStringLiteral("Multiply selected"));
     EXPECT_FALSE(Window().FindinRef->isEnabled());
     Window().ListBox2->selectionModel()->clearSelection();
     EXPECT_EQ(Status2(), QString());
 }
 
-TEST_F(MainListsTest, ResortingKeepsTheSelectedRecordOrElseItsRow) {
+TEST_F(MainListsTest, ResortingKeepsTheSelectedRecordOrElseItsRowAndKeysMoveIt) {
     Pdata& small = AddRecord(QStringLiteral("/p/a.jpg"), kLookA, 10);
     Pdata& large = AddRecord(QStringLiteral("/p/b.jpg"), kLookB, 30);
     Pdata& middle = AddRecord(QStringLiteral("/p/c.jpg"), kLookC, 20);
@@ -109,13 +109,35 @@ TEST_F(MainListsTest, ResortingKeepsTheSelectedRecordOrElseItsRow) {
     document.pictures().DeleteRecord(document.catalogue().IndexOf(&unknown));
     Window().RestoreSelection(Window().ListBox1);
     EXPECT_EQ(Window().ListBox1->FirstSelectedRecord(), &small);
+
+    // The list leaves the keypad's keys to the window, and moves by arrows.
+    Window().show();
+    Window().ListBox1->SelectRow(0);
+    Window().ListBox1->setFocus();
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_3, Qt::Key_4, Qt::Key_6, Qt::Key_7, Qt::Key_9}) {
+        QTest::keyClick(Window().ListBox1, key, Qt::KeypadModifier);
+        EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 0) << "key " << key;
+    }
+    QTest::keyClick(Window().ListBox1, Qt::Key_Down);
+    EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 1);
 }
 
-TEST_F(MainListsTest, ADisabledListKeepsTheTargetsAndIsGreyedExceptTheRedNewPictures) {
+TEST_F(MainListsTest, TargetCommandsAndADisabledListThatKeepsTheTargetsAndIsGreyed) {
     Pdata& old = AddRecord(QStringLiteral("/p/old.jpg"), kLookA);
     Pdata& alike = AddRecord(QStringLiteral("/p/alike.jpg"), kLookA);
     Pdata& other = AddRecord(QStringLiteral("/p/other.jpg"), kLookB);
     ListAll();
+    // Find in Reference List makes the target the reference; Remove from List drops only the row.
+    Select(Window().ListBox1, old);
+    Select(Window().ListBox2, alike);
+    Window().FindinRef->trigger();
+    EXPECT_EQ(document.currentReference(), &alike);
+    EXPECT_EQ(ListedPaths(Window().ListBox2), QStringList{old.fileName});
+    Select(Window().ListBox2, old);
+    Window().RemovefromList1->trigger();
+    EXPECT_TRUE(ListedPaths(Window().ListBox2).isEmpty());
+    EXPECT_EQ(Window().referenceStore().count(), 3);
+
     Select(Window().ListBox1, old);
     Window().DisableAutoFind->click();
     EXPECT_FALSE(Window().ListBox1->isEnabled());
@@ -150,38 +172,6 @@ TEST_F(MainListsTest, ADisabledListKeepsTheTargetsAndIsGreyedExceptTheRedNewPict
     EXPECT_EQ(colour(oldRow, text), QColor(Qt::black));
 }
 
-TEST_F(MainListsTest, FindInRefListSelectsTheTargetAndRemoveFromListDropsOnlyTheRow) {
-    Pdata& a = AddRecord(QStringLiteral("/p/a.jpg"), kLookA);
-    Pdata& b = AddRecord(QStringLiteral("/p/b.jpg"), kLookA);
-    Pdata& c = AddRecord(QStringLiteral("/p/c.jpg"), kLookA);
-    ListAll();
-    Select(Window().ListBox1, a);
-    Select(Window().ListBox2, c);
-    Window().FindinRef->trigger();
-    EXPECT_EQ(document.currentReference(), &c);
-    EXPECT_EQ(ListedPaths(Window().ListBox2), (QStringList{a.fileName, b.fileName}));
-
-    Select(Window().ListBox2, a);
-    Window().RemovefromList1->trigger();
-    EXPECT_EQ(ListedPaths(Window().ListBox2), QStringList{b.fileName});
-    EXPECT_EQ(ListedPaths(Window().ListBox1), (QStringList{a.fileName, b.fileName, c.fileName}));
-}
-
-TEST_F(MainListsTest, ReferenceListLeavesKeypadKeysToTheWindowAndMovesByArrows) {
-    for (int i = 0; i < 3; ++i)
-        AddRecord(QStringLiteral("/p/%1.jpg").arg(i), kLookA + std::uint32_t(i) * kLookB);
-    ListAll();
-    Window().show();
-    Window().ListBox1->SelectRow(1);
-    Window().ListBox1->setFocus();
-    for (Qt::Key key : {Qt::Key_1, Qt::Key_3, Qt::Key_4, Qt::Key_6, Qt::Key_7, Qt::Key_9}) {
-        QTest::keyClick(Window().ListBox1, key, Qt::KeypadModifier);
-        EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 1) << "key " << key;
-    }
-    QTest::keyClick(Window().ListBox1, Qt::Key_Down);
-    EXPECT_EQ(Window().ListBox1->FirstSelectedRow(), 2);
-}
-
 TEST_F(MainListsTest, InfoFieldsShowTheStoredNameSizeAndDateAndRowsTheirNameOrPath) {
     // Sizes either side of 1 KiB.
     const struct {
@@ -209,10 +199,10 @@ TEST_F(MainListsTest, InfoFieldsShowTheStoredNameSizeAndDateAndRowsTheirNameOrPa
     const auto rowText = [&] {
         return Window().referenceModel->index(0).data(Qt::DisplayRole).toString();
     };
-    EXPECT_EQ(rowText(), QStringLiteral("small.jpg"));
+    EXPECT_EQ(rowText(), QStringLiteral("half.jpg"));
     document.options().setValue(OptionId::ShoePathName, 1);
     Window().OptionsApplied();
-    EXPECT_EQ(rowText(), QStringLiteral("/p/small.jpg"));
+    EXPECT_EQ(rowText(), QStringLiteral("/p/half.jpg"));
 }
 
 } // namespace

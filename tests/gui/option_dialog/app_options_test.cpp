@@ -3,7 +3,6 @@
 #include "main/menu_captions.h"
 #include "option_dialog/TOption.h"
 #include "options/option_rows.h"
-#include "store/default_options_file.h"
 
 #include <QMenu>
 #include <QRadioButton>
@@ -64,7 +63,10 @@ TEST_F(AppOptionsTest, MenuLanguageFollowsTheDialogAtOnceAndCancelRestoresIt) {
     EXPECT_EQ(Main().windowTitle(), QStringLiteral("Lumadex Lite [New]+"));
 }
 
-TEST_F(AppOptionsTest, DefaultsSetInTheDialogAreLoadedByTheNextStart) {
+// Defaults set in the dialog are loaded by the next start, unless a database named at start
+// brings its own options: then the menus, the sort order and the dialog follow its header, and
+// the folder chooser offers its folder.
+TEST_F(AppOptionsTest, TheNextStartLoadsTheDefaultsOrTheOptionsOfTheDatabaseGiven) {
     Start();
     const bool japanese = JapaneseByDefault();
     RunOptionDialog([](TOption& dialog) {
@@ -81,25 +83,15 @@ TEST_F(AppOptionsTest, DefaultsSetInTheDialogAreLoadedByTheNextStart) {
     EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), !japanese);
     EXPECT_FALSE(windows->document().optionsChanged());
     EXPECT_TRUE(windows->option().RadioButtonbyDate->isChecked());
-}
 
-// A database named at start brings its own options: the menus, the sort order and the
-// dialog follow its header, not the defaults file, and the folder chooser offers its folder.
-TEST_F(AppOptionsTest, DatabaseGivenAtStartBringsItsOptionsAndFolder) {
-    OptionModel defaults;
-    defaults.setValue(OptionId::UseJapneseMenu, JapaneseByDefault() ? 0 : 1);
-    defaults.setChoice(RadioChoice::Sortby, 2);
-    ASSERT_TRUE(SaveDefaultOptions(settings.path() + "/", defaults));
     OptionModel stored;
     stored.setChoice(RadioChoice::Sortby, 3);
     const QString folder = tree.MakeFolder("db");
     const QString path =
         WriteDatabase(folder + "/start.lx2", {"small.jpg", "large.jpg"}, stored, {10, 90});
-
     Start(path);
-    EXPECT_EQ(JapaneseShown(), JapaneseByDefault());
+    EXPECT_EQ(JapaneseShown(), japanese);
     EXPECT_EQ(Main().ComboBoxSort->currentIndex(), 3);
-    EXPECT_EQ(windows->option().UseJapneseMenu->isChecked(), JapaneseByDefault());
     EXPECT_TRUE(windows->option().RadioButtonbySize->isChecked());
     EXPECT_EQ(ListedPaths(Main().ListBox1), (QStringList{"/db/large.jpg", "/db/small.jpg"}));
     EXPECT_EQ(Main().windowTitle(), "Lumadex Lite [" + path + "]");

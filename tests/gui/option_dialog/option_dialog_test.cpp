@@ -92,31 +92,14 @@ TEST_F(OptionDialog, ControlsShowTheModelAndTheUnofferedOnesAreHidden) {
     EXPECT_FALSE(dialog.searchChanged);
 }
 
-TEST_F(OptionDialog, ClickingAControlSetsTheModelAndTheFlags) {
-    const struct {
-        const char* control;
-        OptionId option;
-        int valueAfter;
-        bool changed;
-        bool searchChanged;
-    } rows[] = {{"NotStrict", OptionId::NotStrict, 0, true, true},
-                {"OverWrite", OptionId::Ask, 0, true, false},
-                // Clicking the button already checked changes nothing.
-                {"byName", OptionId::byName, 1, false, false}};
-    for (const auto& row : rows) {
-        OptionModel options;
-        TOption fresh(options, questions);
-        fresh.show();
-        ClickControl(fresh, fresh.findChild<QAbstractButton*>(QString::fromLatin1(row.control)));
-        EXPECT_EQ(options.value(row.option), row.valueAfter) << row.control;
-        EXPECT_EQ(ShownValue(fresh, row.option), row.valueAfter) << row.control;
-        EXPECT_EQ(fresh.changed, row.changed) << row.control;
-        EXPECT_EQ(fresh.searchChanged, row.searchChanged) << row.control;
-    }
-}
-
-TEST_F(OptionDialog, TrackBarsItemGroupsAndDoubleCheckSetTheModelAndTheirLabels) {
+TEST_F(OptionDialog, ControlsSetTheModelTheirLabelsAndTheFlags) {
     dialog.show();
+    // Clicking the radio button already checked changes nothing.
+    ClickControl(dialog, dialog.byName);
+    EXPECT_FALSE(dialog.changed);
+    ClickControl(dialog, dialog.OverWrite);
+    EXPECT_EQ(model.value(OptionId::Ask), 0);
+    EXPECT_TRUE(dialog.changed);
     dialog.TrackBar2->setValue(29);
     EXPECT_EQ(dialog.LabelInterval->text(), "1 Hour");
     EXPECT_EQ(model.value(OptionId::TrackBar2), 29);
@@ -125,6 +108,8 @@ TEST_F(OptionDialog, TrackBarsItemGroupsAndDoubleCheckSetTheModelAndTheirLabels)
     ClickControl(dialog, dialog.Compress->Item(3));
     EXPECT_EQ(model.value(OptionId::Compress), 3);
     EXPECT_FALSE(dialog.searchChanged);
+    ClickControl(dialog, dialog.NotStrict);
+    EXPECT_TRUE(dialog.searchChanged);
 
     // Double Check disables its track bar and narrows the looseness range to 0..4.
     dialog.TrackBar1->setValue(12);
@@ -171,34 +156,30 @@ TEST_F(OptionDialog, OkKeepsTheChangesAndCancelRestoresTheOptionsAsTheDialogOpen
     EXPECT_FALSE(dialog.changed);
 }
 
-// Sends the mouse's arrival on a control and its leaving.
-void Hover(QWidget& control, QEvent::Type type) {
-    if (type == QEvent::Enter) {
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(&control, &enter);
-    } else {
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(&control, &leave);
-    }
+// Sends the mouse's arrival on a control.
+void Enter(QWidget& control) {
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(&control, &enter);
 }
 
 TEST_F(OptionDialog, EveryOptionControlShowsItsLongHintWhileJapaneseIsChosen) {
     dialog.show();
     QSignalSpy hints(&dialog, &TOption::LongHintShown);
     for (const OptionRow& row : OptionRows()) {
-        Hover(*dialog.ControlOf(row.id), QEvent::Enter);
+        Enter(*dialog.ControlOf(row.id));
         ASSERT_EQ(hints.count(), 1) << row.name;
         const QString hint = hints.takeFirst().at(0).toString();
         EXPECT_FALSE(hint.isEmpty()) << row.name;
         EXPECT_FALSE(hint.contains(QLatin1Char('|'))) << row.name;
-        Hover(*dialog.ControlOf(row.id), QEvent::Leave);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(dialog.ControlOf(row.id), &leave);
         ASSERT_EQ(hints.count(), 1) << row.name;
         EXPECT_TRUE(hints.takeFirst().at(0).toString().isEmpty()) << row.name;
     }
 
     ClickControl(dialog, dialog.UseJapneseMenu);
     hints.clear();
-    Hover(*dialog.TrackBarSizeRange, QEvent::Enter);
+    Enter(*dialog.TrackBarSizeRange);
     EXPECT_TRUE(hints.isEmpty());
 }
 
@@ -227,31 +208,30 @@ TEST_F(OptionDialog, LoadDefaultRestoresWhatSetDefaultSaved) {
     EXPECT_FALSE(languages.at(0).at(0).toBool());
 }
 
-TEST_F(OptionDialog, OldFormatDefaultsApplyWithAWarningText) {
-    OptionModel written;
-    ASSERT_TRUE(written.setValue(OptionId::ConfirmDelete, 0));
-    DatabaseHeader header = BuildDatabaseHeader(written, -1, 0);
-    header[5] = '4'; // the last digit of the format version
-    test::WriteFile(
-        QDir(home.path()).filePath("default.lx2"),
-        QByteArray(reinterpret_cast<const char*>(header.data()), qsizetype(header.size())));
-    dialog.show();
-    QSignalSpy statusTexts(&dialog, &TOption::StatusText);
-    QTest::mouseClick(dialog.LoadDefault, Qt::LeftButton);
-    ASSERT_EQ(statusTexts.count(), 1);
-    EXPECT_EQ(statusTexts.at(0).at(0).toString(),
-              "Read OLD 'default.lx?'. Some options may be not set.");
-    EXPECT_FALSE(dialog.ConfirmDelete->isChecked());
-}
-
-TEST_F(OptionDialog, ADefaultsFileThatCannotBeWrittenIsReported) {
-    ASSERT_TRUE(QDir(home.path()).mkdir("default.lx2"));
+// The file's rules are the store's; here the dialog reports a failed write and an old format.
+TEST_F(OptionDialog, ADefaultsFileThatCannotBeWrittenOrIsOldIsReported) {
+    const QString file = QDir(home.path()).filePath("default.lx2");
+    ASSERT_TRUE(QDir().mkdir(file));
     questions.answers.push_back(Answer::Ok);
     dialog.show();
     QTest::mouseClick(dialog.SetDefault, Qt::LeftButton);
     ASSERT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(questions.asked[0].text, "Can't open default.lx2");
     EXPECT_EQ(questions.asked[0].caption, "Warning");
+
+    OptionModel written;
+    ASSERT_TRUE(written.setValue(OptionId::ConfirmDelete, 0));
+    DatabaseHeader header = BuildDatabaseHeader(written, -1, 0);
+    header[5] = '4'; // the last digit of the format version
+    ASSERT_TRUE(QDir().rmdir(file));
+    test::WriteFile(
+        file, QByteArray(reinterpret_cast<const char*>(header.data()), qsizetype(header.size())));
+    QSignalSpy statusTexts(&dialog, &TOption::StatusText);
+    QTest::mouseClick(dialog.LoadDefault, Qt::LeftButton);
+    ASSERT_EQ(statusTexts.count(), 1);
+    EXPECT_EQ(statusTexts.at(0).at(0).toString(),
+              "Read OLD 'default.lx?'. Some options may be not set.");
+    EXPECT_FALSE(dialog.ConfirmDelete->isChecked());
 }
 
 } // namespace
