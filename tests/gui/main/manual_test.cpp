@@ -16,30 +16,25 @@ namespace {
 
 TEST(Manual, FoundInTheInstallationThenBesideTheProgramThenInTheDataFolders) {
     QTemporaryDir root;
-    const QDir base(root.path());
-    const QString bin = base.filePath("prefix/bin");
-    const QString installed = base.filePath("prefix/share/lumadex-lite");
-    const QString userData = base.filePath("home-data");
-    const QString systemData = base.filePath("system-data");
-    QDir().mkpath(bin);
+    const QString bin = root.filePath("prefix/bin");
+    const QString dataHome = root.filePath("data");
     const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
     const QByteArray savedDirs = qgetenv("XDG_DATA_DIRS");
-    qputenv("XDG_DATA_HOME", userData.toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", systemData.toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataHome.toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", root.filePath("none").toLocal8Bit());
     // The data folders' lookup takes an empty variable for an unset one.
     const auto restore = qScopeGuard([&] {
         qputenv("XDG_DATA_HOME", savedHome);
         qputenv("XDG_DATA_DIRS", savedDirs);
     });
-
-    const QString inUserData = userData + "/lumadex-lite";
-    const QString inSystemData = systemData + "/lumadex-lite";
-    for (const QString& folder : {installed, bin, inUserData, inSystemData}) {
+    const QStringList order = {root.filePath("prefix/share/lumadex-lite"), bin,
+                               dataHome + "/lumadex-lite"};
+    for (const QString& folder : order) {
         QDir().mkpath(folder);
         test::WriteFile(QDir(folder).filePath(kManualFileName), "<html></html>");
     }
     // Each row removes the manual found before, so the next place in the order answers.
-    for (const QString& expected : {installed, bin, inUserData, inSystemData}) {
+    for (const QString& expected : order) {
         const QString found = FindManual(bin);
         EXPECT_EQ(found, QDir::toNativeSeparators(QDir(expected).filePath(kManualFileName)));
         QFile::remove(found);
