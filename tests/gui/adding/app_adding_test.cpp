@@ -147,53 +147,41 @@ TEST_F(AppAddingTest, FolderCommandScansToTheDepthChosenWhichADropFollows) {
     EXPECT_EQ(LogLines(programFolder).size(), 1);
 }
 
-// Abort is pressed in the progress window while the second picture of the first folder is
-// analysed: the drop ends with what was added.
-TEST_F(AppAddingTest, AbortStopsEveryEnclosingScanAndKeepsWhatWasAdded) {
+// While the second picture of the first folder is analysed, other commands (a second drop, the
+// dialogs) arrive and are refused: they would add to and refresh the catalogue under the running
+// scan. Then Abort is pressed: the drop ends with what was added.
+TEST_F(AppAddingTest, CommandsArrivingWhileAddingAreRefusedAndAbortKeepsWhatWasAdded) {
     const QString folder = tree.MakeFolder("scan");
     tree.Copy("photos/HappyFish.jpg", "scan/a/1.jpg");
     tree.Copy("photos/LinuxLogo.jpg", "scan/a/2.jpg");
     tree.Copy("photos/blox.jpg", "scan/a/3.jpg");
     tree.Copy("photos/butterfly.jpg", "scan/b/4.jpg");
     Start();
+    PictureAdder& adder = windows->adder();
     TProgress& progress = windows->progress();
-    const QMetaObject::Connection abort = OnStatus([&](int panel, const QString& text) {
-        if (panel == PictureAdder::kCountPanel && text == "2 Files")
-            QTimer::singleShot(0, &progress,
-                               [&] { QTest::mouseClick(progress.Abort, Qt::LeftButton); });
+    int starts = 0;
+    QObject::connect(&adder, &PictureAdder::AddingStarting, [&] { ++starts; });
+    const QMetaObject::Connection during = OnStatus([&](int panel, const QString& text) {
+        if (panel != PictureAdder::kCountPanel || text != "2 Files")
+            return;
+        QTimer::singleShot(0, &progress, [&] {
+            EXPECT_TRUE(adder.busy());
+            adder.AddDroppedPaths({folder + "/b"});
+            adder.AddPicturesFromFolder();
+            adder.AddPicturesWithOpenForm();
+            QTest::mouseClick(progress.Abort, Qt::LeftButton);
+        });
     });
-    windows->adder().AddDroppedPaths({folder});
+    adder.AddDroppedPaths({folder});
     EXPECT_EQ(Catalogued(), (QStringList{folder + "/a/1.jpg", folder + "/a/2.jpg"}));
+    EXPECT_EQ(starts, 1);
     EXPECT_EQ(Status2(), QStringLiteral("Aborted"));
     EXPECT_FALSE(progress.isVisible());
 
     // The next command starts with the abort flag cleared.
-    QObject::disconnect(abort);
-    windows->adder().AddDroppedPaths({folder + "/b"});
+    QObject::disconnect(during);
+    adder.AddDroppedPaths({folder + "/b"});
     EXPECT_EQ(Catalogued().size(), 3);
-}
-
-// Another command (a second drop, a dialog) must not start inside the running one: it would add
-// to and refresh the catalogue under the running scan.
-TEST_F(AppAddingTest, CommandsArrivingWhileAddingAreRefused) {
-    const QString first = tree.Copy("photos/HappyFish.jpg", "first.jpg");
-    const QString second = tree.Copy("photos/LinuxLogo.jpg", "second.jpg");
-    Start();
-    PictureAdder& adder = windows->adder();
-    int starts = 0;
-    QObject::connect(&adder, &PictureAdder::AddingStarting, [&] { ++starts; });
-    OnStatus([&](int, const QString& text) {
-        if (text == "Analyzing")
-            QTimer::singleShot(0, &adder, [&] {
-                EXPECT_TRUE(adder.busy());
-                adder.AddDroppedPaths({second});
-                adder.AddPicturesFromFolder();
-                adder.AddPicturesWithOpenForm();
-            });
-    });
-    adder.AddDroppedPaths({first});
-    EXPECT_EQ(Catalogued(), QStringList{first});
-    EXPECT_EQ(starts, 1);
 }
 
 QStringList ListedNames(const QListWidget& list) {

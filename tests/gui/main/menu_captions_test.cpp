@@ -1,7 +1,6 @@
 #include "main/menu_captions.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -70,25 +69,6 @@ TEST(MenuCaptions, SwitchingSetsEveryCaptionBothWaysAndNothingElse) {
     }
     menus.item("Help2")->trigger();
     EXPECT_EQ(triggered, 1);
-}
-
-TEST(MenuCaptions, MenusNamedThemselvesOrParentedElsewhereAreFound) {
-    // Menus owned by the window rather than by the bar, named on the QMenu instead of its
-    // action; the MovePath1 item shows the caption of the action ActionMovePath.
-    QMainWindow window;
-    auto* file = new QMenu(QStringLiteral("design"), &window);
-    file->setObjectName("File1");
-    window.menuBar()->addMenu(file);
-    auto* movePath = new QAction(QStringLiteral("design"), &window);
-    movePath->setObjectName("MovePath1");
-    file->addAction(movePath);
-
-    SetMenuLanguage(*window.menuBar(), true);
-    EXPECT_EQ(file->title(), "ファイル(&F)");
-    EXPECT_EQ(movePath->text(), "フォルダの内容を一括移動(&Move Folder...)");
-    SetMenuLanguage(window, false);
-    EXPECT_EQ(file->menuAction()->text(), "&File");
-    EXPECT_EQ(movePath->text(), "&Move Folder...");
 }
 
 } // namespace

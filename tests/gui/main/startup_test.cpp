@@ -10,7 +10,9 @@ namespace {
 
 using MainStartupTest = MainWindowTest;
 
-TEST_F(MainStartupTest, FirstStartWithoutSettingsFilesComesUpEmptyAndWritesThemAtTheEnd) {
+// A first start comes up empty and writes the settings at the end; the next start brings back
+// the geometry and the buttons hidden.
+TEST_F(MainStartupTest, FirstStartComesUpEmptyAndTheNextBringsBackGeometryAndHiddenButtons) {
     EXPECT_EQ(Status1(), QStringLiteral("Idle"));
     QSignalSpy language(&Window(), &TMain::MenuLanguageRequired);
     Window().show();
@@ -20,12 +22,30 @@ TEST_F(MainStartupTest, FirstStartWithoutSettingsFilesComesUpEmptyAndWritesThemA
               lumadex::RowOf(OptionId::UseJapneseMenu).defaultValue != 0);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Lumadex Lite [New]"));
     EXPECT_EQ(Count1(), QStringLiteral("0/0"));
+
+    Window().resize(700, 520);
+    // The right-click menu of the Target button row hides the Copy button.
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* copy = menu->findChild<QAction*>(QStringLiteral("CopyButton"));
+        ASSERT_NE(copy, nullptr);
+        EXPECT_TRUE(copy->isChecked());
+        copy->trigger();
+        menu->close();
+    });
+    Q_EMIT Window().RightPanel->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_TRUE(Window().CopyButton->isHidden());
     // Nothing to save, so nothing is asked; the history is written when the window goes.
     EXPECT_TRUE(Window().close());
     EXPECT_TRUE(QFile::exists(FileIn(settings.path(), "app.cfg")));
     window.reset();
     EXPECT_TRUE(questions.asked.empty());
     EXPECT_TRUE(QFile::exists(FileIn(settings.path(), "history.cfg")));
+
+    Window().show();
+    EXPECT_TRUE(Window().CopyButton->isHidden());
+    EXPECT_EQ(Window().size(), QSize(700, 520));
 }
 
 // A window over its own document and script, in a settings folder of its own, with a change
@@ -107,29 +127,6 @@ TEST_F(MainStartupTest, UnsavedChangesAreOfferedToBeSavedAtCloseOrAtTheEnd) {
         EXPECT_EQ(ReadFile(FileIn(run.settings.path(), "history.cfg")).trimmed(),
                   row.recordsInFile > 0 ? path.toUtf8() : QByteArray());
     }
-}
-
-TEST_F(MainStartupTest, HiddenButtonsAndGeometryComeBackAtTheNextStart) {
-    Window().show();
-    Window().resize(700, 520);
-    // The right-click menu of the Target button row hides the Copy button.
-    QTimer::singleShot(0, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        QAction* copy = menu->findChild<QAction*>(QStringLiteral("CopyButton"));
-        ASSERT_NE(copy, nullptr);
-        EXPECT_TRUE(copy->isChecked());
-        copy->trigger();
-        menu->close();
-    });
-    Q_EMIT Window().RightPanel->customContextMenuRequested(QPoint(2, 2));
-    EXPECT_TRUE(Window().CopyButton->isHidden());
-    ASSERT_TRUE(Window().close());
-    window.reset();
-
-    Window().show();
-    EXPECT_TRUE(Window().CopyButton->isHidden());
-    EXPECT_EQ(Window().size(), QSize(700, 520));
 }
 
 TEST_F(MainStartupTest, FirstStartSizeShowsTheButtonRowsWholeAndKeepsThePreviewSize) {
