@@ -169,15 +169,25 @@ TEST_F(OptionDialog, EveryOptionControlShowsItsLongHintWhileJapaneseIsChosen) {
     EXPECT_TRUE(hints.isEmpty());
 }
 
-TEST_F(OptionDialog, LoadDefaultRestoresWhatSetDefaultSaved) {
+// The file's rules are the store's; here the dialog saves and loads it, and reports a failed
+// write and an old format.
+TEST_F(OptionDialog, LoadDefaultRestoresWhatSetDefaultSavedAndFileProblemsAreReported) {
     dialog.show();
     EXPECT_FALSE(dialog.LoadDefault->isEnabled());
+    const QString file = QDir(home.path()).filePath("default.lx2");
+    ASSERT_TRUE(QDir().mkdir(file));
+    questions.answers.push_back(Answer::Ok);
+    QTest::mouseClick(dialog.SetDefault, Qt::LeftButton);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, "Can't open default.lx2");
+    EXPECT_EQ(questions.asked[0].caption, "Warning");
+    ASSERT_TRUE(QDir().rmdir(file));
+
     ClickControl(dialog, dialog.UseJapneseMenu);
     ClickControl(dialog, dialog.RadioButtonbyDate);
     dialog.JpegQuality->setValue(40);
     QTest::mouseClick(dialog.SetDefault, Qt::LeftButton);
     EXPECT_TRUE(dialog.LoadDefault->isEnabled());
-
     // Everything back to the creation defaults, except an option kept outside the file.
     model = OptionModel();
     ASSERT_TRUE(model.setValue(OptionId::HistoryCount, 9));
@@ -192,24 +202,11 @@ TEST_F(OptionDialog, LoadDefaultRestoresWhatSetDefaultSaved) {
     EXPECT_TRUE(dialog.changed);
     ASSERT_EQ(languages.count(), 1);
     EXPECT_FALSE(languages.at(0).at(0).toBool());
-}
-
-// The file's rules are the store's; here the dialog reports a failed write and an old format.
-TEST_F(OptionDialog, ADefaultsFileThatCannotBeWrittenOrIsOldIsReported) {
-    const QString file = QDir(home.path()).filePath("default.lx2");
-    ASSERT_TRUE(QDir().mkdir(file));
-    questions.answers.push_back(Answer::Ok);
-    dialog.show();
-    QTest::mouseClick(dialog.SetDefault, Qt::LeftButton);
-    ASSERT_EQ(questions.asked.size(), 1u);
-    EXPECT_EQ(questions.asked[0].text, "Can't open default.lx2");
-    EXPECT_EQ(questions.asked[0].caption, "Warning");
 
     OptionModel written;
     ASSERT_TRUE(written.setValue(OptionId::ConfirmDelete, 0));
     DatabaseHeader header = BuildDatabaseHeader(written, -1, 0);
     header[5] = '4'; // the last digit of the format version
-    ASSERT_TRUE(QDir().rmdir(file));
     test::WriteFile(
         file, QByteArray(reinterpret_cast<const char*>(header.data()), qsizetype(header.size())));
     QSignalSpy statusTexts(&dialog, &TOption::StatusText);
