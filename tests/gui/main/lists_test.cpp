@@ -80,8 +80,8 @@ TEST_F(MainListsTest, StatusShowsTheFileOrElseTheStoredValuesOrMultiplySelected)
 TEST_F(MainListsTest, ResortingKeepsTheSelectedRecordOrElseItsRowAndKeysMoveIt) {
     Pdata& small = AddRecord(QStringLiteral("/p/a.jpg"), kLookA, 10);
     Pdata& large = AddRecord(QStringLiteral("/p/b.jpg"), kLookB, 30);
-    Pdata& middle = AddRecord(QStringLiteral("/p/c.jpg"), kLookC, 20);
-    Pdata& unknown = AddRecord(QStringLiteral("/p/d.jpg"), kLookD, -1);
+    Pdata& middle = AddRecord(QStringLiteral("/p/c.jpg"), kLookA, 20);
+    Pdata& unknown = AddRecord(QStringLiteral("/p/d.jpg"), kLookB, -1);
     const auto mode = QAbstractItemModelTester::FailureReportingMode::Fatal;
     QAbstractItemModelTester referenceTester(Window().referenceModel, mode);
     QAbstractItemModelTester targetTester(Window().targetModel, mode);
