@@ -142,7 +142,6 @@ protected:
     QString Caption(const char* item) { return Main().MenuItem(QString::fromLatin1(item))->text(); }
     int ReferenceRows() { return Main().ListBox1->recordModel()->rowCount(); }
     QStringList Catalogued() { return CataloguePaths(windows->document().pictures()); }
-    QString Status1() { return Main().StatusBar1Panel0->text(); }
     QString Status2() { return Main().StatusBar2Panel0->text(); }
 
     ScopedSettingsHome settings;

@@ -131,7 +131,7 @@ TEST_F(AppAddingTest, FolderCommandScansToTheDepthChosenWhichADropFollows) {
     EXPECT_EQ(Catalogued(), (QStringList{top + "/a.jpg", top + "/sub/b.jpg"}));
     EXPECT_EQ(ReferenceRows(), 2);
     EXPECT_EQ(dirSel.recentFolders().value(0), top);
-    EXPECT_EQ(Status1(), QStringLiteral("Adding pictures done."));
+    EXPECT_EQ(Main().StatusBar1Panel0->text(), QStringLiteral("Adding pictures done."));
     EXPECT_TRUE(minimisedDuring);
     EXPECT_FALSE(Main().isMinimized());
     EXPECT_FALSE(progress.isMinimized());

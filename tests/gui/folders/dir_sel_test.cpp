@@ -105,7 +105,6 @@ TEST_F(DirSelTest, MakeFolderCreatesAndEntersItOrSaysWhyNot) {
     EXPECT_EQ(dirSel_.directory(), made);
     ASSERT_EQ(questions_.askedTexts.size(), 2u);
     EXPECT_EQ(questions_.askedTexts[1].prompt, "Folder Name");
-    EXPECT_TRUE(questions_.asked.empty());
     // A name already taken.
     dirSel_.setDirectory(base);
     MenuItem("MakeFolder1")->trigger();

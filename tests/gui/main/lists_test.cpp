@@ -3,7 +3,6 @@
 #include "support/testdata.h"
 
 #include <QAbstractItemModelTester>
-#include <QCheckBox>
 #include <QDateTime>
 #include <QTest>
 #include <ctime>
@@ -54,11 +53,8 @@ TEST_F(MainListsTest, StatusShowsTheFileOrElseTheStoredValuesOrMultiplySelected)
         const Pdata& record = document.catalogue().at(document.catalogue().FindRecord(row.path));
         Select(Window().ListBox1, record);
         EXPECT_EQ(Status1(), "<= " + row.path + row.facts);
-        // All three are alike, so each lists the other two; select this one from the
-        // Target list of another reference.
-        const Pdata& other =
-            document.catalogue().at(&record == &document.catalogue().at(0) ? 1 : 0);
-        Select(Window().ListBox1, other);
+        // All three are alike: select this one from the Target list of another reference.
+        Select(Window().ListBox1, &record == &found ? stored : found);
         Select(Window().ListBox2, record);
         EXPECT_EQ(Status2(), "=> " + row.path + row.facts);
     }
